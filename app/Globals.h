@@ -1,0 +1,22 @@
+#pragma once
+
+#include "scene/Camera.h"
+#include "scene/DragTracker.h"
+#include "scene/Light.h"
+#include "scene/Mesh.h"
+#include "scene/Modes.h"
+
+namespace Quorvane {
+
+extern RenderMode renderMode;       // 101 wireframe, 102 shaded; the toggle button changes it
+extern ShadingMode shadingMode;     // 1001 flat, 1002 Gouraud, 1003 Phong
+extern Camera camera;               // the eye; only the mouse moves it
+extern DragTracker dragTracker;
+extern Mesh mesh;                   // data/head.obj, loaded during static initialisation
+extern MeshLoadStatus meshLoadStatus;
+extern Light light;
+
+// The model file the program shows, relative to the working directory.
+extern const char* const modelPath;
+
+} // namespace Quorvane

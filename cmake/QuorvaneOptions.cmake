@@ -1,0 +1,20 @@
+# Compile options every Quorvane target shares, attached through one interface library.
+add_library(quorvane_options INTERFACE)
+
+# Pixels must be bit-identical on every build: each float operation is rounded
+# on its own (no fused multiply-add) and fast-math is never allowed.
+target_compile_options(quorvane_options INTERFACE
+    $<$<CXX_COMPILER_ID:GNU,Clang>:-ffp-contract=off -fno-fast-math -Wall -Wextra -Wpedantic>
+    $<$<CXX_COMPILER_ID:MSVC>:/fp:precise /W4 /permissive->)
+
+if(QUORVANE_WERROR)
+    target_compile_options(quorvane_options INTERFACE
+        $<$<CXX_COMPILER_ID:GNU,Clang>:-Werror>
+        $<$<CXX_COMPILER_ID:MSVC>:/WX>)
+endif()
+
+if(QUORVANE_SANITIZE)
+    target_compile_options(quorvane_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(quorvane_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "math/Matrix.h"
+#include "math/Vector.h"
+
+// The geometry of the pipeline: camera matrices, per-pixel triangle geometry and
+// the lighting helpers. Single precision in the order written, except power.
+
+namespace Quorvane {
+
+// The single-precision tangent.
+float tangent(float angle);
+
+// Projection for a vertical field of view in radians; maps camera-space
+// z = -nearPlane to depth -1 and z = -farPlane to +1, with w = -z.
+// (Not near and far: <windows.h> defines both as macros.)
+Matrix4 perspective(float fov, float aspect, float nearPlane, float farPlane);
+
+// Reads a rotation block in rows 0..2 and a translation in column 3 and returns
+// the inverse motion in the pipeline's row-3-translation layout.
+Matrix4 rigidInverse(const Matrix4& m);
+
+// The inverse of the camera's placement: the world as the eye sees it.
+Matrix4 viewMatrix(const Quaternion& rotation, const Vector3& position);
+
+// dot(a, b) / (length(a) * length(b)); neither vector needs unit length.
+float cosAngle(const Vector3& a, const Vector3& b);
+
+// Weights of a, b and c for p, from x and y alone (no perspective correction).
+Vector3 barycentric(const Vector3& a, const Vector3& b, const Vector3& c, const Vector2& p);
+
+// (a.z * w.x + b.z * w.y) + c.z * w.z.
+float interpolateDepth(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& weights);
+
+// Unit normal of the side from which a, b, c run counter-clockwise.
+Vector3 triangleNormal(const Vector3& a, const Vector3& b, const Vector3& c);
+
+// v mirrored at the plane through the origin orthogonal to n (any length).
+Vector3 reflect(const Vector3& v, const Vector3& n);
+
+// base to the power exponent, computed in double precision.
+double power(float base, int exponent);
+
+} // namespace Quorvane

@@ -1,0 +1,37 @@
+# Sourced by ./run and ./test: makes sure the Debian packages a build needs are
+# installed, with apt-get as root or through sudo. Without either it prints the
+# exact command to run and stops.
+
+# ensurePackages PACKAGE...
+ensurePackages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local install=(apt-get install -y --no-install-recommends "${missing[@]}")
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+            sudo=(sudo)
+        else
+            echo "Missing Debian packages. Install them with:" >&2
+            echo "  sudo apt-get update && sudo ${install[*]}" >&2
+            exit 1
+        fi
+    fi
+    echo "Installing ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"
+}
+
+# What the Linux build, its tests and benchmarks need.
+linuxBuildPackages=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev libstb-dev
+)
