@@ -1,5 +1,8 @@
 #include "app/Globals.h"
 
+#include "app/ExecutableDirectory.h"
+#include "app/ModelPath.h"
+
 namespace Quorvane {
 
 // Every global of the program is defined here, in this order, because C++
@@ -7,11 +10,11 @@ namespace Quorvane {
 // load after camera and dragTracker and before light.
 RenderMode renderMode = renderModeShaded;
 ShadingMode shadingMode = shadingModeFlat;
-const char* const modelPath = "data/head.obj";
+const std::filesystem::path modelPath = findModelPath("data/head.obj", executableDirectory());
 Camera camera;
 DragTracker dragTracker;
 Mesh mesh;
-MeshLoadStatus meshLoadStatus = loadMesh(modelPath, mesh);
+MeshLoadStatus meshLoadStatus = loadMesh(modelPath.string().c_str(), mesh);
 Light light;
 
 } // namespace Quorvane
