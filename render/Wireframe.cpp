@@ -56,15 +56,24 @@ void stepLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
 }
 
 // Liang-Barsky in double against the surface, widened by half a pixel so that
-// truncation still lands inside. False when the line misses it.
+// truncation still lands inside. The line is parametrised from its point
+// nearest the surface centre: ends as far out as 1e30 would otherwise swamp
+// the surface's small coordinates. False when the line misses the surface.
 bool clipToSurface(double& x0, double& y0, double& x1, double& y1)
 {
     constexpr double low = 0.0;
     constexpr double high = 499.5;
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    double t0 = 0.0;
-    double t1 = 1.0;
+    constexpr double centre = 250.0;
+    const double length = std::hypot(x1 - x0, y1 - y0);
+    if (!(length > 0.0))
+        return false;   // one point, and far outside: only long lines get here
+    const double ux = (x1 - x0) / length;
+    const double uy = (y1 - y0) / length;
+    const double nearest = (centre - x0) * ux + (centre - y0) * uy;
+    const double cx = x0 + nearest * ux;
+    const double cy = y0 + nearest * uy;
+    double t0 = -nearest;
+    double t1 = length - nearest;
     const auto clipEdge = [&](double p, double q) {   // keeps the t with p * t <= q
         if (p == 0.0)
             return q >= 0.0;
@@ -80,15 +89,13 @@ bool clipToSurface(double& x0, double& y0, double& x1, double& y1)
         }
         return true;
     };
-    if (!(clipEdge(-dx, x0 - low) && clipEdge(dx, high - x0) && clipEdge(-dy, y0 - low)
-          && clipEdge(dy, high - y0)))
+    if (!(clipEdge(-ux, cx - low) && clipEdge(ux, high - cx) && clipEdge(-uy, cy - low)
+          && clipEdge(uy, high - cy)))
         return false;
-    const double startX = x0 + t0 * dx, startY = y0 + t0 * dy;
-    const double endX = x0 + t1 * dx, endY = y0 + t1 * dy;
-    x0 = std::clamp(startX, low, high);
-    y0 = std::clamp(startY, low, high);
-    x1 = std::clamp(endX, low, high);
-    y1 = std::clamp(endY, low, high);
+    x0 = std::clamp(cx + t0 * ux, low, high);
+    y0 = std::clamp(cy + t0 * uy, low, high);
+    x1 = std::clamp(cx + t1 * ux, low, high);
+    y1 = std::clamp(cy + t1 * uy, low, high);
     return true;
 }
 
