@@ -99,7 +99,7 @@ int main(int argc, char** argv)
         ->capture_default_str();
     app.add_option("--frames", options.frames,
                    "Render N timed frames after one warm-up and print the median and minimum")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Range(1, 1000000));
 
     try {
         app.parse(argc, argv);
