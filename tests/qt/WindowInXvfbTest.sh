@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Starts Quorvane in an X server of its own, as a user would, and checks what
 # is on the screen: the top-left 500 x 500 pixels of the client area must equal
-# the headless renderer's frame, first at start-up (flat shading) and again
-# after a click on "Phong Shading"; then File > Exit must end the program with
-# code 0. Every wait polls with a deadline instead of sleeping a fixed time.
+# the headless renderer's frame, first at start-up (flat shading), again after
+# a click on "Phong Shading", after a drag of 100 pixels right and 50 down
+# (the eye moves by +0.2, -0.1) and after one wheel notch toward the user (the
+# eye moves 0.1 farther, to the float nearest 1.6); then File > Exit must end
+# the program with code 0. Every wait polls with a deadline instead of sleeping
+# a fixed time.
 #
 # Usage: WindowInXvfbTest.sh QUORVANE QUORVANE_RENDER MODEL_DIRECTORY
 set -euo pipefail
@@ -49,10 +52,15 @@ waitFor 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvf
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-for view in flat phong; do
-    (cd "$modelDirectory" && "$renderer" --view "$view" --out "$work/$view.ppm") \
-        || fail "quorvane-render could not render the $view view"
-done
+# reference NAME VIEW X Y Z: the renderer's frame of VIEW with the eye at (X, Y, Z).
+reference() {
+    (cd "$modelDirectory" && "$renderer" --view "$2" --eye "$3" "$4" "$5" --out "$work/$1.ppm") \
+        || fail "quorvane-render could not render $1"
+}
+reference flat flat 0 0 1.5
+reference phong phong 0 0 1.5
+reference dragged phong 0.2 -0.1 1.5
+reference farther phong 0.2 -0.1 1.60000002
 
 (cd "$modelDirectory" && exec "$app") >"$work/app.log" 2>&1 &
 appPid=$!
@@ -96,6 +104,15 @@ shows flat || fail "the start-up picture differs from the flat frame"
 xdotool mousemove --window "$window" 557 $((pictureTop + 125)) click 1
 waitFor 20 shows phong || fail "after the click on Phong Shading the picture differs from the phong frame"
 echo "the picture equals the renderer's frame before and after the click on Phong Shading"
+
+# Each xdotool move warps the pointer, which is one motion event.
+xdotool mousemove --window "$window" 200 $((pictureTop + 200)) mousedown 1 \
+    mousemove --window "$window" 300 $((pictureTop + 250)) mouseup 1
+waitFor 20 shows dragged || fail "after the drag the picture differs from the frame of the eye at (0.2, -0.1, 1.5)"
+# Button 5 is the wheel turned toward the user.
+xdotool click 5
+waitFor 20 shows farther || fail "after the wheel notch the picture differs from the frame of the eye at z = 1.6"
+echo "the picture follows the drag and the wheel"
 
 # File > Exit from the keyboard.
 xdotool windowfocus --sync "$window"
