@@ -7,7 +7,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -87,6 +89,17 @@ void MainWindow::command(int id)
     case CommandAction::defaultProcessing:
         break;
     }
+}
+
+void MainWindow::warnAboutMissingModel()
+{
+    const QString path = QString::fromStdString(modelPath.string());
+    const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(path);
+    QMessageBox::warning(this, QStringLiteral("Quorvane"),
+                         QStringLiteral("Cannot open the model file \"%1\".\n\n"
+                                        "Quorvane looked in the working directory (%2) and beside the "
+                                        "program (%3). The picture stays black.")
+                             .arg(path, QDir::currentPath(), besideProgram));
 }
 
 void MainWindow::showEvent(QShowEvent* event)

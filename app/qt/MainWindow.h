@@ -24,6 +24,12 @@ public:
     // returns, About returns when the box is closed.
     void command(int id);
 
+    // Tells the user, in a modal message box over the window, that modelPath
+    // could not be opened and where the program looked. loadMesh has written
+    // its line to standard error already, which a user who started the
+    // program from a menu would not see.
+    void warnAboutMissingModel();
+
     RenderView* renderView() const { return view; }
 
 protected:

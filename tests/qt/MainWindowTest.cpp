@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -92,6 +93,7 @@ private slots:
     void aboutOpensAndCloses();
     void acceleratorsOpenAbout_data();
     void acceleratorsOpenAbout();
+    void missingModelWarningNamesTheFile();
     void exitEndsWithCodeZero();
     void closeBoxEndsWithCodeZero();
 
@@ -338,6 +340,28 @@ void MainWindowTest::acceleratorsOpenAbout()
     });
     QTest::keyClick(window->windowHandle(), Qt::Key(key), Qt::AltModifier);
     QCOMPARE(title, QStringLiteral("About Quorvane"));
+}
+
+void MainWindowTest::missingModelWarningNamesTheFile()
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenDialogOpens(window.get(), [&](QDialog* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        QVERIFY(box);
+        QCOMPARE(box->parentWidget(), window.get());
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    window->warnAboutMissingModel();
+    QCOMPARE(title, QStringLiteral("Quorvane"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY2(text.contains(QStringLiteral("\"%1\"").arg(QString::fromStdString(modelPath.string()))),
+             qPrintable(text));
+    QVERIFY(window->isVisible());
 }
 
 void MainWindowTest::exitEndsWithCodeZero()
