@@ -4,8 +4,10 @@
 # the headless renderer's frame, first at start-up (flat shading), again after
 # a click on "Phong Shading", after a drag of 100 pixels right and 50 down
 # (the eye moves by +0.2, -0.1) and after one wheel notch toward the user (the
-# eye moves 0.1 farther, to the float nearest 1.6); then File > Exit must end
-# the program with code 0. Every wait polls with a deadline instead of sleeping
+# eye moves 0.1 farther, to the float nearest 1.6), and after a drag that is
+# released outside the window: the release must end the drag, so moving back
+# in without the button changes nothing. Then File > Exit must end the
+# program with code 0. Every wait polls with a deadline instead of sleeping
 # a fixed time.
 #
 # Usage: WindowInXvfbTest.sh QUORVANE QUORVANE_RENDER MODEL_DIRECTORY
@@ -61,6 +63,7 @@ reference flat flat 0 0 1.5
 reference phong phong 0 0 1.5
 reference dragged phong 0.2 -0.1 1.5
 reference farther phong 0.2 -0.1 1.60000002
+reference draggedOut phong 1.2 -0.1 1.70000005
 
 (cd "$modelDirectory" && exec "$app") >"$work/app.log" 2>&1 &
 appPid=$!
@@ -113,6 +116,16 @@ waitFor 20 shows dragged || fail "after the drag the picture differs from the fr
 xdotool click 5
 waitFor 20 shows farther || fail "after the wheel notch the picture differs from the frame of the eye at z = 1.6"
 echo "the picture follows the drag and the wheel"
+
+# 500 pixels to the right, released beyond the window's right edge (630): the
+# eye's x becomes 0.2f + 1.0f, the float nearest 1.2. The pointer then comes
+# back over the picture with the button up, which must not pan; the wheel
+# notch after it shows where the eye is.
+xdotool mousemove --window "$window" 200 $((pictureTop + 200)) mousedown 1 \
+    mousemove --window "$window" 700 $((pictureTop + 200)) mouseup 1 \
+    mousemove --window "$window" 300 $((pictureTop + 300)) click 5
+waitFor 20 shows draggedOut || fail "a release outside the window did not end the drag"
+echo "a release outside the window ends the drag"
 
 # File > Exit from the keyboard.
 xdotool windowfocus --sync "$window"
