@@ -19,7 +19,7 @@ double cranium(const Vector3d& p)
 // Cheeks, jaw and chin, narrowing toward the front and bottom.
 double lowerFace(const Vector3d& p, const Vector3d& side)
 {
-    const double mass = ellipsoid(p, {0, 0.0, 0.08}, {0.42, 0.42, 0.42});
+    const double mass = ellipsoid(p, {0, 0.0, 0.08}, {0.40, 0.42, 0.42});
     const double cheekbone = ellipsoid(side, {0.25, 0.10, 0.30}, {0.13, 0.09, 0.13});
     const double cheek = ellipsoid(side, {0.22, -0.05, 0.28}, {0.15, 0.14, 0.15});
     const double jaw = taperedCapsule(side, {0.34, -0.02, -0.08}, {0.12, -0.38, 0.30}, 0.08, 0.07);
@@ -42,14 +42,14 @@ double eyeSocket(const Vector3d& side)
 
 double eyeball(const Vector3d& side)
 {
-    return length(side - Vector3d{0.165, 0.185, 0.38}) - 0.085;
+    return length(side - Vector3d{0.165, 0.18, 0.375}) - 0.09;
 }
 
 // Upper and lower lids: thin shells lying over the eyeball.
 double eyelids(const Vector3d& side)
 {
-    const double upper = ellipsoid(side, {0.165, 0.225, 0.40}, {0.095, 0.055, 0.085});
-    const double lower = ellipsoid(side, {0.165, 0.145, 0.395}, {0.09, 0.04, 0.08});
+    const double upper = ellipsoid(side, {0.165, 0.215, 0.38}, {0.10, 0.05, 0.09});
+    const double lower = ellipsoid(side, {0.165, 0.135, 0.38}, {0.095, 0.035, 0.085});
     return std::min(upper, lower);
 }
 
@@ -79,8 +79,8 @@ double mouthLine(const Vector3d& p)
 // into its outer face that leaves a rim.
 double ear(const Vector3d& side)
 {
-    const Frame frame = makeFrame({1, 0, 0.55}, {0, 1, 0});
-    const Vector3d centre{0.48, 0.12, -0.08};
+    const Frame frame = makeFrame({1, 0, 1.2}, {0, 1, 0});
+    const Vector3d centre{0.53, 0.12, -0.09};
     const double plate = ellipsoid(side, centre, frame, {0.045, 0.16, 0.10});
     const double bowl = ellipsoid(side, centre + frame.u * 0.05, frame, {0.04, 0.11, 0.065});
     const double lobe = ellipsoid(side, centre + Vector3d{-0.01, -0.12, 0.01}, frame, {0.035, 0.05, 0.045});
