@@ -45,11 +45,13 @@ double eyeball(const Vector3d& side)
     return length(side - Vector3d{0.165, 0.18, 0.375}) - 0.09;
 }
 
-// Upper and lower lids: thin shells lying over the eyeball.
+// Upper and lower lids: caps of a sphere a little larger than the eyeball,
+// above and below an almond-shaped opening.
 double eyelids(const Vector3d& side)
 {
-    const double upper = ellipsoid(side, {0.165, 0.215, 0.38}, {0.10, 0.05, 0.09});
-    const double lower = ellipsoid(side, {0.165, 0.135, 0.38}, {0.095, 0.035, 0.085});
+    const double shell = length(side - Vector3d{0.165, 0.18, 0.365}) - 0.112;
+    const double upper = smoothIntersection(shell, 0.212 - side.y, 0.02);
+    const double lower = smoothIntersection(shell, side.y - 0.14, 0.02);
     return std::min(upper, lower);
 }
 
@@ -112,7 +114,7 @@ double unscaledHead(const Vector3d& p)
     d = smoothUnion(d, eyelids(side), 0.02);
     d = smoothUnion(d, eyeball(side), 0.015);
     d = smoothUnion(d, ear(side), 0.04);
-    d = smoothUnion(d, neck(p), 0.15);
+    d = smoothUnion(d, neck(p), 0.1);
     return smoothIntersection(d, -(p.y + 0.92), 0.04);
 }
 
