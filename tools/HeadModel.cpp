@@ -80,7 +80,8 @@ std::string headObjText()
     grid.spacing = 0.023;
     grid.origin = {-0.805, -1.012, -0.92};
     grid.points = {71, 89, 81};
-    const TriangleMesh mesh = meshSurface(headDistance, grid);
+    TriangleMesh mesh = meshSurface(headDistance, grid);
+    relaxAlongSurface(mesh, headDistance, 2);
 
     // Centre the bounding box on the origin.
     Vector3d low{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),

@@ -219,4 +219,40 @@ TriangleMesh meshSurface(DistanceFunction field, const SampleGrid& grid)
     return mesh;
 }
 
+void relaxAlongSurface(TriangleMesh& mesh, DistanceFunction field, int rounds)
+{
+    std::vector<std::vector<int>> neighbours(mesh.positions.size());
+    for (const auto& triangle : mesh.triangles)
+        for (int corner = 0; corner < 3; ++corner) {
+            neighbours[triangle[corner]].push_back(triangle[(corner + 1) % 3]);
+            neighbours[triangle[corner]].push_back(triangle[(corner + 2) % 3]);
+        }
+    for (auto& list : neighbours) {
+        std::sort(list.begin(), list.end());
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
+    for (int round = 0; round < rounds; ++round) {
+        // All vertices move from the previous round's positions, so the
+        // result does not depend on the order they are visited in.
+        std::vector<Vector3d> moved(mesh.positions.size());
+        for (std::size_t v = 0; v < mesh.positions.size(); ++v) {
+            Vector3d mean;
+            for (const int w : neighbours[v])
+                mean = mean + mesh.positions[w];
+            Vector3d p = mean * (1.0 / static_cast<double>(neighbours[v].size()));
+            for (int step = 0; step < 3; ++step) {
+                const Vector3d g = gradient(field, p);
+                const double gg = g.dot(g);
+                if (!(gg > 0))
+                    break;
+                p = p - g * (field(p) / gg);
+            }
+            moved[v] = p;
+        }
+        mesh.positions = std::move(moved);
+    }
+    for (std::size_t v = 0; v < mesh.positions.size(); ++v)
+        mesh.normals[v] = fieldNormal(field, mesh.positions[v]);
+}
+
 } // namespace Quorvane

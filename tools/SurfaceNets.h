@@ -36,4 +36,10 @@ Vector3d fieldNormal(DistanceFunction field, const Vector3d& p);
 // resolved first by flipping its corner nearest the surface.
 TriangleMesh meshSurface(DistanceFunction field, const SampleGrid& grid);
 
+// Evens out the triangles: rounds times, every vertex moves to the mean of
+// its neighbours and back onto field's surface, and takes the normal there.
+// Vertices kept inside their cells by meshSurface end up on the surface
+// too, and slivers along cell boundaries open up. Connectivity is unchanged.
+void relaxAlongSurface(TriangleMesh& mesh, DistanceFunction field, int rounds);
+
 } // namespace Quorvane
