@@ -99,6 +99,39 @@ TEST(SurfaceNetsSphere, WindsTrianglesCounterClockwiseSeenFromOutside)
     }
 }
 
+TEST(SurfaceNetsRelaxation, KeepsTheTrianglesAndPutsEveryVertexOnTheSurface)
+{
+    TriangleMesh mesh = meshSurface(sphere, gridAround(0.7, 0.1));
+    const auto triangles = mesh.triangles;
+    relaxAlongSurface(mesh, sphere, 2);
+    EXPECT_EQ(mesh.triangles, triangles);
+    for (std::size_t i = 0; i < mesh.positions.size(); ++i) {
+        // Unlike meshSurface, nothing holds a vertex back: three Newton
+        // steps on an exact distance leave only rounding.
+        EXPECT_NEAR(length(mesh.positions[i]), 0.5, 1e-12);
+        EXPECT_NEAR(mesh.normals[i].dot(mesh.positions[i] * 2), 1.0, 1e-9);
+    }
+}
+
+TEST(SurfaceNetsRelaxation, ImprovesTheWorstTriangle)
+{
+    const auto worstQuality = [](const TriangleMesh& mesh) {
+        double worst = 1;
+        for (const auto& t : mesh.triangles) {
+            const Vector3d& a = mesh.positions[t[0]];
+            const Vector3d& b = mesh.positions[t[1]];
+            const Vector3d& c = mesh.positions[t[2]];
+            const double squares = ((b - a).dot(b - a) + (c - b).dot(c - b)) + (a - c).dot(a - c);
+            worst = std::min(worst, 2 * std::sqrt(3.0) * length((b - a).cross(c - a)) / squares);
+        }
+        return worst;
+    };
+    TriangleMesh mesh = meshSurface(sphere, gridAround(0.7, 0.1));
+    const double before = worstQuality(mesh);
+    relaxAlongSurface(mesh, sphere, 2);
+    EXPECT_GT(worstQuality(mesh), before);
+}
+
 TEST(SurfaceNetsAmbiguousFace, StillGivesEveryEdgeExactlyTwoTriangles)
 {
     const TriangleMesh mesh = meshSurface(diagonalPair, gridAround(0.3, 0.1));
