@@ -106,7 +106,7 @@ TEST(SurfaceNetsRelaxation, KeepsTheTrianglesAndPutsEveryVertexOnTheSurface)
     relaxAlongSurface(mesh, sphere, 2);
     EXPECT_EQ(mesh.triangles, triangles);
     for (std::size_t i = 0; i < mesh.positions.size(); ++i) {
-        // Unlike meshSurface, nothing holds a vertex back: three Newton
+        // Unlike meshSurface, nothing holds a vertex back: two Newton
         // steps on an exact distance leave only rounding.
         EXPECT_NEAR(length(mesh.positions[i]), 0.5, 1e-12);
         EXPECT_NEAR(mesh.normals[i].dot(mesh.positions[i] * 2), 1.0, 1e-9);

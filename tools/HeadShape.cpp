@@ -100,20 +100,42 @@ double neck(const Vector3d& p)
     return smoothUnion(smoothIntersection(column, top, 0.2), adamsApple, 0.06);
 }
 
+// Whether p lies within radius of centre. A feature farther away than its
+// own size plus its blend width cannot change the field near the surface,
+// so it is not evaluated there: most samples of the grid are far from the
+// face, and this keeps the generator quick in sanitizer builds.
+bool within(const Vector3d& p, const Vector3d& centre, double radius)
+{
+    const Vector3d offset = p - centre;
+    return offset.dot(offset) < radius * radius;
+}
+
 double unscaledHead(const Vector3d& p)
 {
     // Features are built for +x and mirrored: symmetric by construction.
     const Vector3d side{std::abs(p.x), p.y, p.z};
+    const bool nearEye = within(side, {0.165, 0.2, 0.45}, 0.45);
+    const bool nearNose = within(p, {0, 0.07, 0.56}, 0.4);
+    const bool nearMouth = within(p, {0, -0.235, 0.46}, 0.35);
+    const bool nearEar = within(side, {0.53, 0.12, -0.09}, 0.4);
 
     double d = smoothUnion(cranium(p), lowerFace(p, side), 0.2);
-    d = smoothUnion(d, brow(side), 0.08);
-    d = smoothSubtraction(d, eyeSocket(side), 0.05);
-    d = smoothUnion(d, nose(p, side), 0.05);
-    d = smoothUnion(d, lips(p), 0.04);
-    d = smoothSubtraction(d, mouthLine(p), 0.015);
-    d = smoothUnion(d, eyelids(side), 0.02);
-    d = smoothUnion(d, eyeball(side), 0.015);
-    d = smoothUnion(d, ear(side), 0.04);
+    if (nearEye) {
+        d = smoothUnion(d, brow(side), 0.08);
+        d = smoothSubtraction(d, eyeSocket(side), 0.05);
+    }
+    if (nearNose)
+        d = smoothUnion(d, nose(p, side), 0.05);
+    if (nearMouth) {
+        d = smoothUnion(d, lips(p), 0.04);
+        d = smoothSubtraction(d, mouthLine(p), 0.015);
+    }
+    if (nearEye) {
+        d = smoothUnion(d, eyelids(side), 0.02);
+        d = smoothUnion(d, eyeball(side), 0.015);
+    }
+    if (nearEar)
+        d = smoothUnion(d, ear(side), 0.04);
     d = smoothUnion(d, neck(p), 0.1);
     return smoothIntersection(d, -(p.y + 0.92), 0.04);
 }

@@ -93,6 +93,20 @@ Vector3d gradient(DistanceFunction field, const Vector3d& p)
                     field(p + Vector3d{0, 0, e}) - field(p - Vector3d{0, 0, e})} * (1 / (2 * e));
 }
 
+// Newton steps toward the zero surface along the gradient; near the surface
+// of a distance field each step squares the error, so two are plenty.
+Vector3d towardSurface(DistanceFunction field, Vector3d p)
+{
+    for (int step = 0; step < 2; ++step) {
+        const Vector3d g = gradient(field, p);
+        const double gg = g.dot(g);
+        if (!(gg > 0))
+            break;
+        p = p - g * (field(p) / gg);
+    }
+    return p;
+}
+
 // The cell's vertex: the mean of its edge crossings, then moved onto the
 // surface along the gradient, but never out of its cell.
 Vector3d cellVertex(DistanceFunction field, const SampleGrid& grid, const Samples& samples, int i, int j, int k)
@@ -123,15 +137,8 @@ Vector3d cellVertex(DistanceFunction field, const SampleGrid& grid, const Sample
     const Vector3d inset = Vector3d{1, 1, 1} * (grid.spacing * 0.02);
     const Vector3d low = samples.position(i, j, k) + inset;
     const Vector3d high = samples.position(i + 1, j + 1, k + 1) - inset;
-    for (int step = 0; step < 4; ++step) {
-        const Vector3d g = gradient(field, v);
-        const double gg = g.dot(g);
-        if (!(gg > 0))
-            break;
-        v = v - g * (field(v) / gg);
-        v = {std::clamp(v.x, low.x, high.x), std::clamp(v.y, low.y, high.y), std::clamp(v.z, low.z, high.z)};
-    }
-    return v;
+    v = towardSurface(field, v);
+    return {std::clamp(v.x, low.x, high.x), std::clamp(v.y, low.y, high.y), std::clamp(v.z, low.z, high.z)};
 }
 
 double triangleQuality(const TriangleMesh& mesh, int a, int b, int c)
@@ -239,15 +246,7 @@ void relaxAlongSurface(TriangleMesh& mesh, DistanceFunction field, int rounds)
             Vector3d mean;
             for (const int w : neighbours[v])
                 mean = mean + mesh.positions[w];
-            Vector3d p = mean * (1.0 / static_cast<double>(neighbours[v].size()));
-            for (int step = 0; step < 3; ++step) {
-                const Vector3d g = gradient(field, p);
-                const double gg = g.dot(g);
-                if (!(gg > 0))
-                    break;
-                p = p - g * (field(p) / gg);
-            }
-            moved[v] = p;
+            moved[v] = towardSurface(field, mean * (1.0 / static_cast<double>(neighbours[v].size())));
         }
         mesh.positions = std::move(moved);
     }
