@@ -57,24 +57,24 @@ double eyelids(const Vector3d& side)
 
 double nose(const Vector3d& p, const Vector3d& side)
 {
-    const double bridge = taperedCapsule(p, {0, 0.22, 0.49}, {0, -0.02, 0.64}, 0.035, 0.05);
-    const double tip = ellipsoid(p, {0, -0.05, 0.625}, {0.06, 0.055, 0.06});
+    const double bridge = taperedCapsule(p, {0, 0.22, 0.49}, {0, -0.01, 0.625}, 0.035, 0.045);
+    const double tip = ellipsoid(p, {0, -0.04, 0.61}, {0.055, 0.05, 0.055});
     const double wing = ellipsoid(side, {0.06, -0.085, 0.56}, {0.045, 0.04, 0.05});
     const double d = smoothUnion(smoothUnion(bridge, tip, 0.05), wing, 0.04);
-    const double nostril = ellipsoid(side, {0.035, -0.115, 0.585}, {0.022, 0.018, 0.03});
-    return smoothSubtraction(d, nostril, 0.02);
+    const double nostril = ellipsoid(side, {0.034, -0.112, 0.575}, {0.022, 0.018, 0.03});
+    return smoothSubtraction(d, nostril, 0.03);
 }
 
 double lips(const Vector3d& p)
 {
-    const double upper = ellipsoid(p, {0, -0.195, 0.435}, {0.13, 0.042, 0.06});
-    const double lower = ellipsoid(p, {0, -0.272, 0.425}, {0.115, 0.042, 0.055});
+    const double upper = ellipsoid(p, {0, -0.195, 0.44}, {0.12, 0.04, 0.06});
+    const double lower = ellipsoid(p, {0, -0.27, 0.43}, {0.105, 0.042, 0.055});
     return smoothUnion(upper, lower, 0.03);
 }
 
 double mouthLine(const Vector3d& p)
 {
-    return ellipsoid(p, {0, -0.235, 0.50}, {0.125, 0.016, 0.05});
+    return ellipsoid(p, {0, -0.233, 0.50}, {0.12, 0.018, 0.05});
 }
 
 // An ear: a flat plate standing off the side of the head, with a bowl carved
@@ -127,8 +127,8 @@ double unscaledHead(const Vector3d& p)
     if (nearNose)
         d = smoothUnion(d, nose(p, side), 0.05);
     if (nearMouth) {
-        d = smoothUnion(d, lips(p), 0.04);
-        d = smoothSubtraction(d, mouthLine(p), 0.015);
+        d = smoothUnion(d, lips(p), 0.06);
+        d = smoothSubtraction(d, mouthLine(p), 0.02);
     }
     if (nearEye) {
         d = smoothUnion(d, eyelids(side), 0.02);
