@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <array>
 #include <cstddef>
+#include <vector>
 
 namespace Quorvane {
 
 namespace {
 
-// The sampled field and the vertex of every cell, indexed by grid point or
-// by a cell's lowest corner.
+// The field sampled at every grid point; a cell shares the index of its
+// lowest corner.
 class Samples {
 public:
     explicit Samples(const SampleGrid& grid)
@@ -51,9 +53,10 @@ void sample(DistanceFunction field, const SampleGrid& grid, Samples& samples)
 // Offsets of the two axes spanning a face normal to axis, in cyclic order.
 constexpr std::array<std::array<int, 3>, 3> axisUnit{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
 
-// Flips, on each face with alternating corner signs, the corner nearest the
-// surface, until no such face is left. Each flip only joins or splits
-// features thinner than a cell.
+// On each face with alternating corner signs, moves the outside corner
+// nearest the surface inside, until no such face is left. That only fills
+// gaps narrower than a cell, and since every flip goes the same way the
+// loop ends.
 void resolveAmbiguousFaces(const SampleGrid& grid, Samples& samples)
 {
     for (bool changed = true; changed;) {
@@ -74,9 +77,9 @@ void resolveAmbiguousFaces(const SampleGrid& grid, Samples& samples)
                         const bool s2 = inside(*corners[2]), s3 = inside(*corners[3]);
                         if (!(s0 == s2 && s1 == s3 && s0 != s1))
                             continue;
-                        double* nearest = corners[0];
+                        double* nearest = nullptr;
                         for (double* corner : corners)
-                            if (std::abs(*corner) < std::abs(*nearest))
+                            if (!inside(*corner) && (nearest == nullptr || *corner < *nearest))
                                 nearest = corner;
                         *nearest = -*nearest;
                         changed = true;

@@ -33,7 +33,7 @@ Vector3d fieldNormal(DistanceFunction field, const Vector3d& p);
 // surface passes through, placed on the surface, and two triangles for every
 // grid edge it crosses. Every mesh edge belongs to exactly two triangles:
 // a cell face whose corners alternate in sign (which would give four) is
-// resolved first by flipping its corner nearest the surface.
+// first closed by moving its outside corner nearest the surface inside.
 TriangleMesh meshSurface(DistanceFunction field, const SampleGrid& grid);
 
 // Evens out the triangles: rounds times, every vertex moves to the mean of
