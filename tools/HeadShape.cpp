@@ -7,6 +7,11 @@ namespace Quorvane {
 
 namespace {
 
+// Features are laid out in design units: the model stands from the cut under
+// the neck at y = -0.92 to the crown at 0.92, the eyes at y = 0.18 and the
+// ears' openings at y = 0.12. Those on both sides are written for +x and
+// take side = (|x|, y, z).
+
 // The skull, forehead and the back of the head.
 double cranium(const Vector3d& p)
 {
@@ -91,7 +96,8 @@ double ear(const Vector3d& side)
 
 double neck(const Vector3d& p)
 {
-    // An elliptic column leaning forward as it rises, cut flat at the bottom.
+    // An elliptic column leaning forward as it rises and ending inside the
+    // head; the cut under it is the whole model's.
     const double lean = (p.y + 0.9) * 0.12;
     const Vector3d q{p.x / 0.27, 0, (p.z + 0.16 - lean) / 0.30};
     const double column = (std::sqrt(q.dot(q)) - 1) * 0.27;
