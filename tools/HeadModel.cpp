@@ -1,5 +1,6 @@
 #include "tools/HeadModel.h"
 
+#include "tools/Decimation.h"
 #include "tools/HeadShape.h"
 #include "tools/SurfaceNets.h"
 
@@ -73,15 +74,17 @@ void appendLine(std::string& out, const char* keyword, std::initializer_list<dou
 
 std::string headObjText()
 {
-    // 0.023 units between samples: fine enough for lips and ears, coarse
-    // enough to stay within the triangle budget. The grid spans [-1, 1]
-    // in y and a little more than the head in x and z.
+    // Sampled every 0.023 units, fine enough for lids, lips and ears, which
+    // gives about 36,000 triangles; thinned to 14,000 where the head is
+    // flattest, so the wireframe view stays readable. The grid spans
+    // [-1, 1] in y and a little more than the head in x and z.
     SampleGrid grid;
     grid.spacing = 0.023;
     grid.origin = {-0.805, -1.012, -0.92};
     grid.points = {71, 89, 81};
     TriangleMesh mesh = meshSurface(headDistance, grid);
     relaxAlongSurface(mesh, headDistance, 2);
+    decimate(mesh, headDistance, 14000);
 
     // Centre the bounding box on the origin.
     Vector3d low{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
