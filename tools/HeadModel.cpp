@@ -74,14 +74,14 @@ void appendLine(std::string& out, const char* keyword, std::initializer_list<dou
 
 std::string headObjText()
 {
-    // Sampled every 0.023 units, fine enough for lids, lips and ears, which
-    // gives about 36,000 triangles; thinned to 14,000 where the head is
+    // Sampled every 0.018 units, fine enough for lids, lips and ears, which
+    // gives about 60,000 triangles; thinned to 14,000 where the head is
     // flattest, so the wireframe view stays readable. The grid spans
     // [-1, 1] in y and a little more than the head in x and z.
     SampleGrid grid;
-    grid.spacing = 0.023;
-    grid.origin = {-0.805, -1.012, -0.92};
-    grid.points = {71, 89, 81};
+    grid.spacing = 0.018;
+    grid.origin = {-0.81, -1.008, -0.9};
+    grid.points = {91, 113, 101};
     TriangleMesh mesh = meshSurface(headDistance, grid);
     relaxAlongSurface(mesh, headDistance, 2);
     decimate(mesh, headDistance, 14000);
