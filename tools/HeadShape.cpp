@@ -99,8 +99,8 @@ double neck(const Vector3d& p)
     // An elliptic column leaning forward as it rises and ending inside the
     // head; the cut under it is the whole model's.
     const double lean = (p.y + 0.9) * 0.12;
-    const Vector3d q{p.x / 0.27, 0, (p.z + 0.16 - lean) / 0.30};
-    const double column = (std::sqrt(q.dot(q)) - 1) * 0.27;
+    const Vector3d q{p.x / 0.31, 0, (p.z + 0.16 - lean) / 0.31};
+    const double column = (std::sqrt(q.dot(q)) - 1) * 0.31;
     const double top = p.y - 0.05;
     const double adamsApple = ellipsoid(p, {0, -0.50, 0.17}, {0.05, 0.06, 0.05});
     return smoothUnion(smoothIntersection(column, top, 0.2), adamsApple, 0.06);
