@@ -95,6 +95,23 @@ TEST_F(HeadModelFile, WritesUnitNormals)
     EXPECT_EQ(count, head.normals.size());
 }
 
+// A cylindrical mapping: u from the angle round the vertical axis, v from
+// the height, both covering [0, 1].
+TEST_F(HeadModelFile, MapsTextureCoordinatesIntoTheUnitSquare)
+{
+    float lowestV = 1, highestV = 0;
+    for (const Vector2& uv : head.uvs) {
+        ASSERT_GE(uv.x, 0.0f);
+        ASSERT_LE(uv.x, 1.0f);
+        ASSERT_GE(uv.y, 0.0f);
+        ASSERT_LE(uv.y, 1.0f);
+        lowestV = std::min(lowestV, uv.y);
+        highestV = std::max(highestV, uv.y);
+    }
+    EXPECT_EQ(lowestV, 0.0f);
+    EXPECT_EQ(highestV, 1.0f);
+}
+
 TEST_F(HeadModelFile, FitsInsideTheUnitCubeCentredOnTheOrigin)
 {
     Vector3 low = head.vertices.at(0), high = head.vertices.at(0);
