@@ -5,7 +5,6 @@
 
 #include "tools/HeadModel.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <initializer_list>
 #include <limits>
+#include <string_view>
 
 namespace Quorvane {
 
