@@ -158,6 +158,16 @@ TEST_F(HeadModelFile, IsClosedWithEveryEdgeSharedByTwoFacesInOppositeDirections)
     }
 }
 
+// One closed surface with no tunnel: V - E + F = 2, where every edge
+// belongs to two faces, so E = 3F / 2. A handle (a gap behind the nose, an
+// ear joined to the head at two ends) would lower it by 2.
+TEST_F(HeadModelFile, HasTheTopologyOfASphere)
+{
+    const long long faces = static_cast<long long>(head.faceVertexIndices.size());
+    const long long vertices = static_cast<long long>(head.vertices.size());
+    EXPECT_EQ(vertices - faces * 3 / 2 + faces, 2);
+}
+
 // Consistent winding alone allows a mesh turned inside out; the outermost
 // points in every direction must have normals pointing that way.
 TEST_F(HeadModelFile, NormalsPointOutwardAtTheExtremes)

@@ -65,7 +65,10 @@ double nose(const Vector3d& p, const Vector3d& side)
     const double bridge = taperedCapsule(p, {0, 0.22, 0.49}, {0, -0.01, 0.625}, 0.035, 0.045);
     const double tip = ellipsoid(p, {0, -0.04, 0.61}, {0.055, 0.05, 0.055});
     const double wing = ellipsoid(side, {0.06, -0.085, 0.56}, {0.045, 0.04, 0.05});
-    const double d = smoothUnion(smoothUnion(bridge, tip, 0.05), wing, 0.04);
+    // Fills the space between the bridge and the face, which would
+    // otherwise leave a tunnel behind the nose.
+    const double base = ellipsoid(p, {0, 0.04, 0.53}, {0.055, 0.13, 0.07});
+    const double d = smoothUnion(smoothUnion(smoothUnion(bridge, base, 0.04), tip, 0.05), wing, 0.04);
     const double nostril = ellipsoid(side, {0.034, -0.112, 0.575}, {0.022, 0.018, 0.03});
     return smoothSubtraction(d, nostril, 0.03);
 }
