@@ -36,8 +36,12 @@ protected:
         loadMessages = testing::internal::GetCapturedStderr();
     }
 
-    static int index(float stored) { return static_cast<int>(stored - 1.0f); }
-    Vector3 position(const Vector3& face, int corner) const { return head.vertices[index(face[corner])]; }
+    // at(), not []: a broken file must fail the test, not read past a list.
+    static std::size_t index(float stored)
+    {
+        return static_cast<std::size_t>(static_cast<long long>(stored - 1.0f));
+    }
+    Vector3 position(const Vector3& face, int corner) const { return head.vertices.at(index(face[corner])); }
 
     static inline Mesh head;
     static inline MeshLoadStatus status = MeshLoadStatus::cannotOpen;
@@ -138,7 +142,7 @@ TEST_F(HeadModelFile, FaceNormalsAgreeWithVertexNormals)
         const Vector3& corners = head.faceVertexIndices[face];
         const Vector3 normal = triangleNormal(position(corners, 0), position(corners, 1), position(corners, 2));
         for (int corner = 0; corner < 3; ++corner)
-            ASSERT_GT(normal.dot(head.normals[index(head.faceNormalIndices[face][corner])]), 0.0f)
+            ASSERT_GT(normal.dot(head.normals.at(index(head.faceNormalIndices[face][corner]))), 0.0f)
                 << "face " << face << " corner " << corner;
     }
 }
@@ -147,7 +151,7 @@ TEST_F(HeadModelFile, FaceNormalsAgreeWithVertexNormals)
 // direction, by exactly two faces.
 TEST_F(HeadModelFile, IsClosedWithEveryEdgeSharedByTwoFacesInOppositeDirections)
 {
-    std::map<std::pair<int, int>, int> directedEdges;
+    std::map<std::pair<std::size_t, std::size_t>, int> directedEdges;
     for (const Vector3& face : head.faceVertexIndices)
         for (int corner = 0; corner < 3; ++corner)
             ++directedEdges[{index(face[corner]), index(face[(corner + 1) % 3])}];
