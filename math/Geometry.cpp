@@ -46,20 +46,6 @@ float cosAngle(const Vector3& a, const Vector3& b)
     return d / (length(a) * length(b));
 }
 
-Vector3 barycentric(const Vector3& a, const Vector3& b, const Vector3& c, const Vector2& p)
-{
-    const float u = ((p.y - a.y) * (c.x - a.x) - (p.x - a.x) * (c.y - a.y))
-                  / ((b.y - a.y) * (c.x - a.x) - (b.x - a.x) * (c.y - a.y));
-    const float v = ((p.y - a.y) * (b.x - a.x) - (p.x - a.x) * (b.y - a.y))
-                  / ((c.y - a.y) * (b.x - a.x) - (c.x - a.x) * (b.y - a.y));
-    return {(1 - u) - v, u, v};
-}
-
-float interpolateDepth(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& weights)
-{
-    return (a.z * weights.x + b.z * weights.y) + c.z * weights.z;
-}
-
 Vector3 triangleNormal(const Vector3& a, const Vector3& b, const Vector3& c)
 {
     const Vector3 vec0 = a - b;

@@ -27,10 +27,23 @@ Matrix4 viewMatrix(const Quaternion& rotation, const Vector3& position);
 float cosAngle(const Vector3& a, const Vector3& b);
 
 // Weights of a, b and c for p, from x and y alone (no perspective correction).
-Vector3 barycentric(const Vector3& a, const Vector3& b, const Vector3& c, const Vector2& p);
+// Inline, like interpolateDepth, because the rasteriser calls both for every
+// covered pixel and the compiler can then compute the parts that depend only
+// on the corners once per face, with the same float operations.
+inline Vector3 barycentric(const Vector3& a, const Vector3& b, const Vector3& c, const Vector2& p)
+{
+    const float u = ((p.y - a.y) * (c.x - a.x) - (p.x - a.x) * (c.y - a.y))
+                  / ((b.y - a.y) * (c.x - a.x) - (b.x - a.x) * (c.y - a.y));
+    const float v = ((p.y - a.y) * (b.x - a.x) - (p.x - a.x) * (b.y - a.y))
+                  / ((c.y - a.y) * (b.x - a.x) - (c.x - a.x) * (b.y - a.y));
+    return {(1 - u) - v, u, v};
+}
 
 // (a.z * w.x + b.z * w.y) + c.z * w.z.
-float interpolateDepth(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& weights);
+inline float interpolateDepth(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& weights)
+{
+    return (a.z * weights.x + b.z * weights.y) + c.z * weights.z;
+}
 
 // Unit normal of the side from which a, b, c run counter-clockwise.
 Vector3 triangleNormal(const Vector3& a, const Vector3& b, const Vector3& c);

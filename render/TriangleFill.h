@@ -22,6 +22,26 @@ struct PixelBox {
 // the truncation undefined; such a face covers nothing.
 bool pixelBox(const Vector3& v0, const Vector3& v1, const Vector3& v2, PixelBox& box);
 
+// The most rows a clamped box can span.
+constexpr int maxBoxRows = 499;
+
+// What the pixel loop needs of one column of a face's box, row i of the
+// arrays belonging to row first + i: whether the sample is inside the
+// triangle and nearer than the stored depth, its weights and its depth.
+struct ColumnSamples {
+    bool passes[maxBoxRows];
+    float weight0[maxBoxRows], weight1[maxBoxRows], weight2[maxBoxRows];
+    float depth[maxBoxRows];
+};
+
+// Samples rows first to first + count - 1 of column x for the screen corners
+// a, b, c against the stored depths of those rows. The same float operations,
+// lane by lane, as insideTriangle, barycentric and interpolateDepth, in a loop
+// the compiler vectorises: faces that cross the camera plane have boxes of the
+// whole surface, so this loop runs for most of such a frame's pixels.
+void sampleColumn(float x, int first, int count, const Vector3& a, const Vector3& b, const Vector3& c,
+                  const float* stored, ColumnSamples& samples);
+
 // The pixel loop of the three face fills, for screen corners i_vtx0..2: every
 // pixel (x, y) of the box, columns outer and rows inner, sampled at the point
 // (x, y); one inside the triangle whose interpolated depth is strictly below
@@ -35,26 +55,24 @@ void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i
     PixelBox box;
     if (!pixelBox(i_vtx0, i_vtx1, i_vtx2, box))
         return;
-    const Vector2 a(i_vtx0);
-    const Vector2 b(i_vtx1);
-    const Vector2 c(i_vtx2);
+    const int rows = box.ymax - box.ymin + 1;
+    ColumnSamples samples;
     for (int x = box.xmin; x <= box.xmax; ++x) {
         if (static_cast<std::size_t>(x) >= depthBuffer.size())
             return;
         std::vector<float>& column = depthBuffer[static_cast<std::size_t>(x)];
         if (static_cast<std::size_t>(box.ymax) >= column.size())
             continue;
-        for (int y = box.ymin; y <= box.ymax; ++y) {
-            const Vector2 p(static_cast<float>(x), static_cast<float>(y));
-            if (!insideTriangle(p, a, b, c))
+        float* stored = column.data() + box.ymin;
+        sampleColumn(static_cast<float>(x), box.ymin, rows, i_vtx0, i_vtx1, i_vtx2, stored, samples);
+        // Each pixel of a face is visited once, so testing the whole column
+        // before storing any depth decides exactly as pixel by pixel would.
+        for (int i = 0; i < rows; ++i) {
+            if (!samples.passes[i])
                 continue;
-            const Vector3 vec = barycentric(i_vtx0, i_vtx1, i_vtx2, p);
-            const float depth = interpolateDepth(i_vtx0, i_vtx1, i_vtx2, vec);
-            float& stored = column[static_cast<std::size_t>(y)];
-            if (stored > depth) {
-                stored = depth;
-                surface.setPixel(x, y, shadePixel(vec));
-            }
+            stored[i] = samples.depth[i];
+            const Vector3 vec(samples.weight0[i], samples.weight1[i], samples.weight2[i]);
+            surface.setPixel(x, box.ymin + i, shadePixel(vec));
         }
     }
 }

@@ -190,6 +190,43 @@ TEST(PixelBoxClamp, TruncatesTowardZeroAndClampsToOne)
     EXPECT_EQ(box.ymax, 499);
 }
 
+TEST(TriangleFillColumn, DecidesEveryRowAsThePixelByPixelTestsWould)
+{
+    // Corners chosen to stress rounding: fractions, near-degenerate and
+    // enormous triangles, a corner behind the camera's mirror and NaN.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const Vector3 faces[][3] = {
+        {{10.25f, 3.5f, 7}, {480.75f, 250.125f, 9}, {33.5f, 497.875f, 400}},
+        {{5, 8, 1}, {20, 20, 2}, {30, 30, 3}},
+        {{-1e7f, -3e6f, 1e4f}, {2e7f, 5e5f, -2e3f}, {250.5f, 9e6f, 50}},
+        {{100, 100, 1}, {300.000031f, 300.000031f, 1}, {400, 400.000061f, 1}},
+        {{1, 1, 1}, {499, 1, 1}, {nan, 250, 1}},
+    };
+    for (const auto& face : faces) {
+        std::vector<float> stored(maxBoxRows);
+        for (int i = 0; i < maxBoxRows; ++i)
+            stored[static_cast<std::size_t>(i)] = (i % 7 == 0) ? -1e30f : 3.0f * static_cast<float>(i);
+        for (int x = 1; x <= 499; x += 7) {
+            ColumnSamples samples;
+            sampleColumn(static_cast<float>(x), 1, maxBoxRows, face[0], face[1], face[2], stored.data(), samples);
+            for (int i = 0; i < maxBoxRows; ++i) {
+                const Vector2 p(static_cast<float>(x), static_cast<float>(1 + i));
+                const bool inside = insideTriangle(p, Vector2(face[0]), Vector2(face[1]), Vector2(face[2]));
+                const Vector3 vec = barycentric(face[0], face[1], face[2], p);
+                const float depth = interpolateDepth(face[0], face[1], face[2], vec);
+                ASSERT_EQ(samples.passes[i], inside && stored[static_cast<std::size_t>(i)] > depth)
+                    << "column " << x << " row " << 1 + i;
+                if (samples.passes[i]) {
+                    ASSERT_EQ(samples.depth[i], depth);
+                    ASSERT_EQ(samples.weight0[i], vec.x);
+                    ASSERT_EQ(samples.weight1[i], vec.y);
+                    ASSERT_EQ(samples.weight2[i], vec.z);
+                }
+            }
+        }
+    }
+}
+
 TEST(InsideTriangleTest, CountsEdgesAndCornersAsInside)
 {
     const Vector2 a(10, 10), b(20, 10), c(10, 20);
