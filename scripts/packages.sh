@@ -35,3 +35,10 @@ linuxBuildPackages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libstb-dev
 )
+
+# What the Windows cross build and its tests under Wine need besides the Linux
+# list (GoogleTest's sources come with libgtest-dev).
+windowsBuildPackages=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64
+)
