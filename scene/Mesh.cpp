@@ -2,13 +2,20 @@
 
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
 namespace Quorvane {
 
 namespace {
+
+// Reads one line in place: an input stream over the line's own characters,
+// so that no line is copied into a string stream of its own.
+class LineBuffer : public std::streambuf {
+public:
+    void reset(std::string& line) { setg(line.data(), line.data(), line.data() + line.size()); }
+};
 
 enum class LineKind { position, normal, textureCoordinate, face, other };
 
@@ -29,21 +36,21 @@ LineKind classify(std::string_view line)
 // the stream's failbit, so every later read of the line leaves its zero-filled
 // target alone. That is the rule for malformed numbers, so the state is not
 // checked here.
-Vector3 readVector3(std::istringstream& iss)
+Vector3 readVector3(std::istream& iss)
 {
     Vector3 v;
     iss >> v.x >> v.y >> v.z;
     return v;
 }
 
-Vector2 readVector2(std::istringstream& iss)
+Vector2 readVector2(std::istream& iss)
 {
     Vector2 v;
     iss >> v.x >> v.y;
     return v;
 }
 
-void skipKeyword(std::istringstream& iss, int letters)
+void skipKeyword(std::istream& iss, int letters)
 {
     char trash = 0;
     for (int i = 0; i < letters; ++i)
@@ -53,7 +60,7 @@ void skipKeyword(std::istringstream& iss, int letters)
 // Reads "a/b/c a/b/c a/b/c" into the three temporaries and returns how many
 // complete references there were. A fourth reference still counts, and its
 // indices land in x (index 3 picks x) before the caller rejects the line.
-int readFace(std::istringstream& iss, Vector3& face, Vector3& texture, Vector3& normal)
+int readFace(std::istream& iss, Vector3& face, Vector3& texture, Vector3& normal)
 {
     int counter = 0;
     for (;;) {
@@ -84,11 +91,12 @@ MeshLoadStatus loadMesh(const char* path, Mesh& mesh)
     }
 
     std::string line;
-    std::istringstream iss;
+    LineBuffer lineBuffer;
+    std::istream iss(&lineBuffer);
     while (std::getline(inStream, line)) {
-        // A fresh stream per line: clear the state a failed read left behind.
+        // Every line starts with a good stream: clear what a failed read left.
+        lineBuffer.reset(line);
         iss.clear();
-        iss.str(line);
         switch (classify(line)) {
         case LineKind::position:
             skipKeyword(iss, 1);
