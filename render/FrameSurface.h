@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace Quorvane {
+
+// One frame: 500 x 500 pixel values 0x00BBGGRR, all black when new. Pixel
+// (x, y) is column x from the left and row y from the top.
+class FrameSurface {
+public:
+    static constexpr int width = 500;
+    static constexpr int height = 500;
+
+    // Sets one pixel; a position outside 0..499 in either coordinate is ignored.
+    // Defined here so that the fills' per-pixel write is inlined.
+    void setPixel(int x, int y, std::uint32_t value)
+    {
+        if (static_cast<unsigned>(x) < static_cast<unsigned>(width)
+            && static_cast<unsigned>(y) < static_cast<unsigned>(height))
+            pixels_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] = value;
+    }
+
+    // The value of one pixel; 0 outside the surface.
+    std::uint32_t pixel(int x, int y) const;
+
+    // All pixels row by row (row 0 first), for showing the frame in one block.
+    const std::uint32_t* pixels() const;
+
+private:
+    std::vector<std::uint32_t> pixels_ = std::vector<std::uint32_t>(width * height, 0);
+};
+
+} // namespace Quorvane

@@ -1,0 +1,97 @@
+#include "render/Rasterizer.h"
+
+#include "math/Geometry.h"
+#include "render/DepthBuffer.h"
+#include "render/FaceCorners.h"
+#include "render/RenderContext.h"
+#include "render/Shaders.h"
+#include "render/TriangleFill.h"
+
+#include <cstddef>
+
+namespace Quorvane {
+
+namespace {
+
+bool hasFace(int faceIndex, const std::vector<Vector3>& faceList)
+{
+    return faceIndex >= 0 && static_cast<std::size_t>(faceIndex) < faceList.size();
+}
+
+// Position and normal indices of a face for the Gouraud and Phong fills.
+bool litFaceCorners(int faceIndex, const RenderContext& context, int (&k)[3], int (&m)[3])
+{
+    return hasFace(faceIndex, context.faceVertexIndices) && hasFace(faceIndex, context.faceNormalIndices)
+        && faceCorners(context.faceVertexIndices[static_cast<std::size_t>(faceIndex)],
+                       context.vertices.size(), k)
+        && faceCorners(context.faceNormalIndices[static_cast<std::size_t>(faceIndex)],
+                       context.normals.size(), m);
+}
+
+} // namespace
+
+bool insideTriangle(Vector2 p, Vector2 a, Vector2 b, Vector2 c)
+{
+    const Vector2 PA = a - p;
+    const Vector2 PB = b - p;
+    const Vector2 PC = c - p;
+    const float c1 = cross(PA, PB);
+    const float c2 = cross(PB, PC);
+    const float c3 = cross(PC, PA);
+    // All three pairs: with only two, a zero c2 would accept every point on the
+    // line through b and c, far beyond the triangle's edge.
+    return c1 * c2 >= 0.0f && c2 * c3 >= 0.0f && c3 * c1 >= 0.0f;
+}
+
+void drawFaceFlat(int faceIndex, Color color, FrameSurface& surface)
+{
+    const RenderContext& context = renderContext;
+    int k[3];
+    if (!hasFace(faceIndex, context.faceVertexIndices)
+        || !faceCorners(context.faceVertexIndices[static_cast<std::size_t>(faceIndex)],
+                        context.vertices.size(), k))
+        return;
+    const Vector3& p0 = context.vertices[static_cast<std::size_t>(k[0])];
+    const Vector3& p1 = context.vertices[static_cast<std::size_t>(k[1])];
+    const Vector3& p2 = context.vertices[static_cast<std::size_t>(k[2])];
+    const Vector3 normal = triangleNormal(p0, p1, p2);
+    const Vector3 i_vtx0 = flatShader.shadeVertex(p0, context);
+    const Vector3 i_vtx1 = flatShader.shadeVertex(p1, context);
+    const Vector3 i_vtx2 = flatShader.shadeVertex(p2, context);
+    fillTriangle(i_vtx0, i_vtx1, i_vtx2, surface,
+                 [&](const Vector3&) { return flatShader.shadePixel(color, normal, context); });
+}
+
+void drawFaceGouraud(int faceIndex, FrameSurface& surface)
+{
+    const RenderContext& context = renderContext;
+    const Color color(1, 1, 1, 1);
+    int k[3], m[3];
+    if (!litFaceCorners(faceIndex, context, k, m))
+        return;
+    Vector3 i_vtx[3];
+    for (int j = 0; j < 3; ++j)
+        i_vtx[j] = gouraudShader.shadeVertex(context.vertices[static_cast<std::size_t>(k[j])],
+                                             context.normals[static_cast<std::size_t>(m[j])], j,
+                                             color, context);
+    fillTriangle(i_vtx[0], i_vtx[1], i_vtx[2], surface,
+                 [&](const Vector3& vec) { return gouraudShader.shadePixel(vec, context); });
+}
+
+void drawFacePhong(int faceIndex, FrameSurface& surface)
+{
+    const RenderContext& context = renderContext;
+    const Color color(1, 1, 1, 1);
+    int k[3], m[3];
+    if (!litFaceCorners(faceIndex, context, k, m))
+        return;
+    Vector3 i_vtx[3];
+    for (int j = 0; j < 3; ++j)
+        i_vtx[j] = phongShader.shadeVertex(context.vertices[static_cast<std::size_t>(k[j])],
+                                           context.normals[static_cast<std::size_t>(m[j])], j,
+                                           color, context);
+    fillTriangle(i_vtx[0], i_vtx[1], i_vtx[2], surface,
+                 [&](const Vector3& vec) { return phongShader.shadePixel(vec, color, context); });
+}
+
+} // namespace Quorvane

@@ -1,0 +1,156 @@
+// quorvane-render: renders one frame of a model with the program's own
+// pipeline and writes it to a PNG or PPM file, optionally timing N frames.
+
+#include "app/FrameDriver.h"
+#include "app/StartValues.h"
+#include "render/DepthBuffer.h"
+#include "render/FrameSurface.h"
+#include "scene/Camera.h"
+#include "scene/Light.h"
+#include "scene/Mesh.h"
+#include "scene/Modes.h"
+#include "tools/ImageFile.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Quorvane;
+
+constexpr int usageError = 2;
+
+struct Options {
+    std::string model = "data/head.obj";
+    std::string view = "flat";
+    std::vector<float> eye = {0.0f, 0.0f, 1.5f};
+    std::string out = "frame.png";
+    int frames = 0;   // 0: render once, without timing
+};
+
+struct View {
+    RenderMode renderMode;
+    ShadingMode shadingMode;
+};
+
+// --view has already been checked against these four names.
+View viewNamed(const std::string& name)
+{
+    if (name == "wireframe")
+        return {renderModeWireframe, shadingModeFlat};
+    if (name == "gouraud")
+        return {renderModeShaded, shadingModeGouraud};
+    if (name == "phong")
+        return {renderModeShaded, shadingModePhong};
+    return {renderModeShaded, shadingModeFlat};
+}
+
+double milliseconds(std::chrono::steady_clock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// Renders the frame frames times after one warm-up and prints the timing line.
+void timeFrames(int frames, const View& view, const Camera& camera, const Light& light,
+                const Mesh& mesh, FrameSurface& surface)
+{
+    {
+        FrameSurface warmUp;
+        renderFrame(warmUp, view.renderMode, view.shadingMode, camera, light, mesh);
+    }
+    std::vector<double> times;
+    times.reserve(static_cast<std::size_t>(frames));
+    for (int i = 0; i < frames; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        FrameSurface frame;   // a fresh, black surface per frame, as the shells make
+        renderFrame(frame, view.renderMode, view.shadingMode, camera, light, mesh);
+        times.push_back(milliseconds(std::chrono::steady_clock::now() - start));
+        if (i == frames - 1)
+            surface = frame;
+    }
+    std::sort(times.begin(), times.end());
+    const std::size_t middle = times.size() / 2;
+    const double median = times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    std::printf("frame: median %.3f ms, min %.3f ms over %d frames\n", median, times.front(), frames);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    CLI::App app{"Renders one frame of an OBJ model with the Quorvane pipeline and writes it as "
+                 "PNG or PPM.",
+                 "quorvane-render"};
+    app.add_option("--model", options.model, "OBJ model to render")->capture_default_str();
+    app.add_option("--view", options.view, "What to draw")
+        ->check(CLI::IsMember({"wireframe", "flat", "gouraud", "phong"}))
+        ->capture_default_str();
+    app.add_option("--eye", options.eye, "Eye position X Y Z")->expected(3)->capture_default_str();
+    app.add_option("--out", options.out, "Output image; .png for PNG, .ppm for binary PPM")
+        ->capture_default_str();
+    app.add_option("--frames", options.frames,
+                   "Render N timed frames after one warm-up and print the median and minimum")
+        ->check(CLI::Range(1, 1000000));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0)
+            return app.exit(error);
+        std::cerr << "quorvane-render: " << error.what() << '\n';
+        return usageError;
+    }
+    for (const float coordinate : options.eye) {
+        if (!std::isfinite(coordinate)) {
+            std::cerr << "quorvane-render: --eye: every coordinate must be a finite number\n";
+            return usageError;
+        }
+    }
+    const ImageFormat format = imageFormatFor(options.out);
+    if (format == ImageFormat::unknown) {
+        std::cerr << "quorvane-render: --out: " << options.out << " must end in .png or .ppm\n";
+        return usageError;
+    }
+
+    Mesh mesh;
+    // The loader writes its own line to standard error; a partial mesh from a
+    // face that is not a triangle is still rendered.
+    if (loadMesh(options.model.c_str(), mesh) == MeshLoadStatus::cannotOpen)
+        return usageError;
+
+    // Opened before rendering so that an unwritable path fails at once.
+    std::ofstream out(options.out, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        std::cerr << "quorvane-render: cannot write " << options.out << '\n';
+        return usageError;
+    }
+
+    createDepthBuffer(FrameSurface::width, FrameSurface::height);
+    Camera camera;
+    Light light;
+    applyStartValues(camera, light);
+    camera.position = Vector3(options.eye[0], options.eye[1], options.eye[2]);
+
+    const View view = viewNamed(options.view);
+    FrameSurface surface;
+    if (options.frames > 0)
+        timeFrames(options.frames, view, camera, light, mesh, surface);
+    else
+        renderFrame(surface, view.renderMode, view.shadingMode, camera, light, mesh);
+
+    const bool written = format == ImageFormat::png ? writePng(surface, out) : writePpm(surface, out);
+    if (!written) {
+        std::cerr << "quorvane-render: cannot write " << options.out << '\n';
+        return usageError;
+    }
+    return 0;
+}
