@@ -20,7 +20,8 @@ start)
     fi
     mkdir -p "$WINEPREFIX"
     : >"$log"
-    "$wineserver" -p </dev/null >>"$log" 2>&1
+    # A server left running for this prefix (an interrupted run) is reused.
+    "$wineserver" -p </dev/null >>"$log" 2>&1 || true
     "$wine" wineboot -i </dev/null >>"$log" 2>&1
     # No X server needed: windows exist, paint into memory and get messages,
     # but nothing is shown.
