@@ -1,5 +1,14 @@
 #include "app/Globals.h"
 
+#include "app/ExecutableDirectory.h"
+#include "app/ModelPath.h"
+
+// Before the globals: including <iostream> here constructs the standard streams
+// ahead of this file's objects, so that loadMesh may write its error line to
+// std::cerr during static initialisation. Without it the streams may still be
+// unconstructed then, and writing to them crashes.
+#include <iostream>
+
 namespace Quorvane {
 
 // Every global of the program is defined here, in this order, because C++
@@ -7,11 +16,11 @@ namespace Quorvane {
 // load after camera and dragTracker and before light.
 RenderMode renderMode = renderModeShaded;
 ShadingMode shadingMode = shadingModeFlat;
-const char* const modelPath = "data/head.obj";
+const std::filesystem::path modelPath = findModelPath("data/head.obj", executableDirectory());
 Camera camera;
 DragTracker dragTracker;
 Mesh mesh;
-MeshLoadStatus meshLoadStatus = loadMesh(modelPath, mesh);
+MeshLoadStatus meshLoadStatus = loadMesh(modelPath.string().c_str(), mesh);
 Light light;
 
 } // namespace Quorvane

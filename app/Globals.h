@@ -6,17 +6,20 @@
 #include "scene/Mesh.h"
 #include "scene/Modes.h"
 
+#include <filesystem>
+
 namespace Quorvane {
 
 extern RenderMode renderMode;       // 101 wireframe, 102 shaded; the toggle button changes it
 extern ShadingMode shadingMode;     // 1001 flat, 1002 Gouraud, 1003 Phong
 extern Camera camera;               // the eye; only the mouse moves it
 extern DragTracker dragTracker;
-extern Mesh mesh;                   // data/head.obj, loaded during static initialisation
-extern MeshLoadStatus meshLoadStatus;
+extern Mesh mesh;                   // modelPath, loaded during static initialisation
+extern MeshLoadStatus meshLoadStatus;  // the shell warns when it is cannotOpen
 extern Light light;
 
-// The model file the program shows, relative to the working directory.
-extern const char* const modelPath;
+// The model file the program shows: data/head.obj in the working directory,
+// else beside the executable (see findModelPath).
+extern const std::filesystem::path modelPath;
 
 } // namespace Quorvane

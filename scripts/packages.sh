@@ -29,11 +29,15 @@ ensurePackages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"
 }
 
-# What the Linux build, its tests and benchmarks need.
+# What the Linux build, its tests and benchmarks need. The application is Qt 6
+# Widgets; its window test runs in its own X server (xvfb), clicks with
+# xdotool and takes screenshots with ImageMagick; a font draws the labels.
 linuxBuildPackages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libstb-dev
+    qt6-base-dev fonts-dejavu-core
+    xvfb xdotool imagemagick
 )
 
 # What the Windows cross build and its tests under Wine need besides the Linux
