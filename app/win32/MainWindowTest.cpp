@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
