@@ -39,3 +39,10 @@ linuxBuildPackages=(
     qt6-base-dev fonts-dejavu-core
     xvfb xdotool imagemagick
 )
+
+# What the Windows cross build and its tests under Wine need besides the Linux
+# list (GoogleTest's sources come with libgtest-dev).
+windowsBuildPackages=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64
+)

@@ -1,0 +1,228 @@
+#include "app/win32/MainWindow.h"
+
+#include "app/Commands.h"
+#include "app/Globals.h"
+#include "app/ViewInteraction.h"
+#include "app/win32/FrameView.h"
+#include "app/win32/resource.h"
+
+#include <windowsx.h>
+
+#include <cstring>
+#include <string>
+
+namespace Quorvane {
+
+HINSTANCE instance;
+WCHAR title[100];
+WCHAR windowClassName[100];
+HWND toggleButton;
+
+namespace {
+
+// The menu, the accelerators and the buttons send the shared command ids.
+static_assert(IDM_ABOUT == commandAbout && IDM_EXIT == commandExit);
+static_assert(IDC_TOGGLE_BUTTON == commandToggle && IDC_FLAT_BUTTON == commandFlatShading);
+static_assert(IDC_GOURAUD_BUTTON == commandGouraudShading && IDC_PHONG_BUTTON == commandPhongShading);
+
+constexpr int windowWidth = 630;
+constexpr int windowHeight = 550;
+
+// One column right of the picture; the toggle stands alone, 20 pixels above
+// the three shading buttons, which touch.
+constexpr int buttonX = 500;
+constexpr int buttonWidth = 115;
+constexpr int buttonHeight = 30;
+
+// The shared button texts are ASCII, so widening each char is the conversion.
+std::wstring widen(const char* text)
+{
+    return std::wstring(text, text + std::strlen(text));
+}
+
+HWND createButton(HWND parent, HINSTANCE hInstance, const wchar_t* text, int id, int y)
+{
+    return CreateWindowExW(0, L"Button", text, WS_CHILD | WS_VISIBLE, buttonX, y, buttonWidth,
+                           buttonHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           hInstance, nullptr);
+}
+
+void onCreate(HWND hWnd, const CREATESTRUCTW& creation)
+{
+    toggleButton = createButton(hWnd, creation.hInstance, widen(meshButtonText).c_str(), IDC_TOGGLE_BUTTON, 0);
+    createButton(hWnd, creation.hInstance, L"Flat Shading", IDC_FLAT_BUTTON, 50);
+    createButton(hWnd, creation.hInstance, L"Gouraud Shading", IDC_GOURAUD_BUTTON, 80);
+    createButton(hWnd, creation.hInstance, L"Phong Shading", IDC_PHONG_BUTTON, 110);
+}
+
+void onPaint(HWND hWnd)
+{
+    PAINTSTRUCT paint;
+    const HDC target = BeginPaint(hWnd, &paint);
+    paintFrame(target);
+    EndPaint(hWnd, &paint);
+}
+
+LRESULT onCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    const CommandResult result = applyCommand(LOWORD(wParam), renderMode, shadingMode);
+    switch (result.action) {
+    case CommandAction::showAbout:
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), hWnd, aboutDialogProc, 0);
+        return 0;
+    case CommandAction::exit:
+        DestroyWindow(hWnd);
+        return 0;
+    case CommandAction::repaint:
+        if (result.toggleText) {
+            const std::wstring text = widen(result.toggleText);
+            SendMessageW(toggleButton, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        requestRepaint(hWnd, wParam, lParam);
+        return 0;
+    case CommandAction::defaultProcessing:
+        break;
+    }
+    return DefWindowProcW(hWnd, WM_COMMAND, wParam, lParam);
+}
+
+// The window holds the mouse from press to release, so a release outside it
+// still ends the drag.
+void onLeftButtonPress(HWND hWnd, LPARAM lParam)
+{
+    onLeftButtonDown(dragTracker, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    SetCapture(hWnd);
+}
+
+void onLeftButtonRelease()
+{
+    onLeftButtonUp(dragTracker);
+    ReleaseCapture();
+}
+
+// Another window took the mouse (a message box, Alt+Tab): the release will
+// never reach us, so the drag ends here.
+void onCaptureChanged(HWND hWnd, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) != hWnd)
+        onLeftButtonUp(dragTracker);
+}
+
+} // namespace
+
+ATOM registerMainWindowClass(HINSTANCE hInstance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = hInstance;
+    windowClass.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(IDI_QUORVANE));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDC_QUORVANE);
+    windowClass.lpszClassName = windowClassName;
+    windowClass.hIconSm = LoadIconW(hInstance, MAKEINTRESOURCEW(IDI_SMALL));
+    return RegisterClassExW(&windowClass);
+}
+
+HWND createMainWindow(HINSTANCE hInstance, int nCmdShow)
+{
+    instance = hInstance;
+    const HWND hWnd = CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, windowWidth, windowHeight, nullptr, nullptr,
+                                      hInstance, nullptr);
+    SetFocus(hWnd);
+    if (!hWnd)
+        return nullptr;
+    ShowWindow(hWnd, nCmdShow);
+    UpdateWindow(hWnd);
+    return hWnd;
+}
+
+void warnAboutModel(HWND window, MeshLoadStatus status, const std::filesystem::path& path)
+{
+    if (status != MeshLoadStatus::cannotOpen)
+        return;
+    const std::wstring text = L"Quorvane cannot open the model file \"" + path.wstring()
+                              + L"\".\n\nThe picture stays black.";
+    MessageBoxW(window, text.c_str(), title, MB_OK | MB_ICONWARNING);
+}
+
+int runMessageLoop(HACCEL accelerators)
+{
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void requestRepaint(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    InvalidateRect(hWnd, nullptr, TRUE);
+    SendMessageW(hWnd, WM_PAINT, wParam, lParam);
+}
+
+LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        onCreate(hWnd, *reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_SETTEXT:   // the title stays as created, whoever asks
+        return 0;
+    case WM_PAINT:
+        onPaint(hWnd);
+        return 0;
+    case WM_ERASEBKGND:   // the frame covers the picture; the rest is never drawn
+        return 1;
+    case WM_COMMAND:
+        return onCommand(hWnd, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        onLeftButtonPress(hWnd, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        onLeftButtonRelease();
+        return 0;
+    case WM_CAPTURECHANGED:
+        onCaptureChanged(hWnd, lParam);
+        return 0;
+    case WM_MOUSEMOVE:   // signed reads: with the mouse captured a drag may leave the window
+        if (onMouseMove(dragTracker, camera, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
+            requestRepaint(hWnd, wParam, lParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (onMouseWheel(camera, GET_WHEEL_DELTA_WPARAM(wParam)))
+            requestRepaint(hWnd, wParam, lParam);
+        return 0;
+    }
+    // WM_VSCROLL too: the window has no scroll bar, so one can only come from
+    // another program, and its parameters are no mouse position.
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK aboutDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(hDlg, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+} // namespace Quorvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "scene/Mesh.h"
+
+#include <windows.h>
+
+#include <filesystem>
+
+namespace Quorvane {
+
+// The shell's own globals: the module whose resources it loads, the title
+// (string 103), the window class name (string 109) and the "Mesh"/"Color"
+// button, whose text follows the render mode.
+extern HINSTANCE instance;
+extern WCHAR title[100];
+extern WCHAR windowClassName[100];
+extern HWND toggleButton;
+
+// Registers the main window class under windowClassName: redrawn whole on
+// every size change, icons 107 and 108, arrow cursor, menu 109.
+ATOM registerMainWindowClass(HINSTANCE hInstance);
+
+// Saves hInstance, creates the 630 x 550 main window (which creates its four
+// buttons) and gives it the keyboard focus. Returns null when creation fails;
+// otherwise shows the window with nCmdShow and paints the first frame.
+HWND createMainWindow(HINSTANCE hInstance, int nCmdShow);
+
+// Tells the user, in a warning box owned by window, that the model could not
+// be opened and the picture stays black. Shows nothing for any other status.
+void warnAboutModel(HWND window, MeshLoadStatus status, const std::filesystem::path& path);
+
+// Runs the message loop until the quit message and returns its exit code.
+// Key messages go through accelerators for the window they are addressed to.
+int runMessageLoop(HACCEL accelerators);
+
+// Invalidates the whole client area and sends WM_PAINT at once, so a change
+// is on screen, one frame rendered, before the handler that asked returns.
+void requestRepaint(HWND hWnd, WPARAM wParam, LPARAM lParam);
+
+LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK aboutDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace Quorvane

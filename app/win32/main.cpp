@@ -1,0 +1,24 @@
+#include "app/Globals.h"
+#include "app/StartUp.h"
+#include "app/win32/MainWindow.h"
+#include "app/win32/resource.h"
+
+#include <windows.h>
+
+// The globals, the model among them, are loaded before this runs.
+int APIENTRY wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
+{
+    using namespace Quorvane;
+    startUp(camera, light);
+    LoadStringW(hInstance, IDS_APP_TITLE, title, 100);
+    LoadStringW(hInstance, IDC_QUORVANE, windowClassName, 100);
+    registerMainWindowClass(hInstance);
+
+    const HWND window = createMainWindow(hInstance, nCmdShow);
+    if (!window)
+        return 0;
+    warnAboutModel(window, meshLoadStatus, modelPath);
+
+    const HACCEL accelerators = LoadAcceleratorsW(hInstance, MAKEINTRESOURCEW(IDC_QUORVANE));
+    return runMessageLoop(accelerators);
+}

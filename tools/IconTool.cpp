@@ -1,0 +1,89 @@
+// quorvane-icon: renders a model with the program's own pipeline and writes
+// the Windows program's icon file: the nine images its class icons offer,
+// 256, 48, 32 and 16 pixels at 8 bits and 256, 64, 48, 32 and 16 at 32 bits.
+
+#include "app/FrameDriver.h"
+#include "app/StartValues.h"
+#include "render/DepthBuffer.h"
+#include "render/FrameSurface.h"
+#include "scene/Camera.h"
+#include "scene/Light.h"
+#include "scene/Mesh.h"
+#include "scene/Modes.h"
+#include "tools/IconFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+using namespace Quorvane;
+
+constexpr int usageError = 2;
+
+struct Square {
+    int left = 0;
+    int top = 0;
+    int side = 0;
+};
+
+// The smallest square around every covered pixel, with a margin of a
+// sixteenth of its side so the head does not touch the icon's edge.
+Square coveredSquare(const FrameSurface& frame)
+{
+    int left = FrameSurface::width, top = FrameSurface::height, right = -1, bottom = -1;
+    for (int y = 0; y < FrameSurface::height; ++y) {
+        for (int x = 0; x < FrameSurface::width; ++x) {
+            if (frame.pixel(x, y) == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0)
+        return {0, 0, FrameSurface::width};
+    const int content = std::max(right - left, bottom - top) + 1;
+    const int side = content + content / 8;
+    return {(left + right + 1 - side) / 2, (top + bottom + 1 - side) / 2, side};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::cerr << "usage: quorvane-icon MODEL.obj OUT.ico\n"
+                     "Renders MODEL with Phong shading and writes the Windows icon file OUT.\n";
+        return usageError;
+    }
+    Mesh mesh;
+    if (loadMesh(argv[1], mesh) != MeshLoadStatus::loaded)
+        return usageError;
+
+    createDepthBuffer(FrameSurface::width, FrameSurface::height);
+    Camera camera;
+    Light light;
+    applyStartValues(camera, light);
+    FrameSurface frame;
+    renderFrame(frame, renderModeShaded, shadingModePhong, camera, light, mesh);
+
+    const Square square = coveredSquare(frame);
+    std::vector<IconImage> images;
+    for (const int size : {256, 48, 32, 16})
+        images.push_back({shrinkToIcon(frame, square.left, square.top, square.side, size), 8});
+    for (const int size : {256, 64, 48, 32, 16})
+        images.push_back({shrinkToIcon(frame, square.left, square.top, square.side, size), 32});
+    const std::vector<std::uint8_t> file = encodeIconFile(images);
+
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    if (!out) {
+        std::cerr << "quorvane-icon: cannot write " << argv[2] << '\n';
+        return usageError;
+    }
+    return 0;
+}
