@@ -26,6 +26,11 @@ start)
     # No X server needed: windows exist, paint into memory and get messages,
     # but nothing is shown.
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >>"$log" 2>&1
+    # A new prefix's desktop process chose its driver before the setting
+    # existed, and then windows cannot be created: start the session again.
+    "$wineserver" -k </dev/null >>"$log" 2>&1 || true
+    "$wineserver" -w </dev/null >>"$log" 2>&1 || true
+    "$wine" wineboot </dev/null >>"$log" 2>&1
     ;;
 stop)
     "$wineserver" -k </dev/null >>"$log" 2>&1 || true
