@@ -28,6 +28,25 @@ bool litFaceCorners(int faceIndex, const RenderContext& context, int (&k)[3], in
                        context.normals.size(), m);
 }
 
+// The Gouraud and Phong fills: the shader records each corner's data in slot
+// j, in corner order, before shadePixel(weights, color, context) colours the
+// face's pixels. The object colour is a white of the fill's own.
+template <typename Shader, typename ShadePixel>
+void drawLitFace(int faceIndex, FrameSurface& surface, Shader& shader, const ShadePixel& shadePixel)
+{
+    const RenderContext& context = renderContext;
+    const Color color(1, 1, 1, 1);
+    int k[3], m[3];
+    if (!litFaceCorners(faceIndex, context, k, m))
+        return;
+    Vector3 i_vtx[3];
+    for (int j = 0; j < 3; ++j)
+        i_vtx[j] = shader.shadeVertex(context.vertices[static_cast<std::size_t>(k[j])],
+                                      context.normals[static_cast<std::size_t>(m[j])], j, color, context);
+    fillTriangle(i_vtx[0], i_vtx[1], i_vtx[2], surface,
+                 [&](const Vector3& vec) { return shadePixel(vec, color, context); });
+}
+
 } // namespace
 
 bool insideTriangle(Vector2 p, Vector2 a, Vector2 b, Vector2 c)
@@ -64,34 +83,18 @@ void drawFaceFlat(int faceIndex, Color color, FrameSurface& surface)
 
 void drawFaceGouraud(int faceIndex, FrameSurface& surface)
 {
-    const RenderContext& context = renderContext;
-    const Color color(1, 1, 1, 1);
-    int k[3], m[3];
-    if (!litFaceCorners(faceIndex, context, k, m))
-        return;
-    Vector3 i_vtx[3];
-    for (int j = 0; j < 3; ++j)
-        i_vtx[j] = gouraudShader.shadeVertex(context.vertices[static_cast<std::size_t>(k[j])],
-                                             context.normals[static_cast<std::size_t>(m[j])], j,
-                                             color, context);
-    fillTriangle(i_vtx[0], i_vtx[1], i_vtx[2], surface,
-                 [&](const Vector3& vec) { return gouraudShader.shadePixel(vec, context); });
+    drawLitFace(faceIndex, surface, gouraudShader,
+                [](const Vector3& vec, const Color&, const RenderContext& context) {
+                    return gouraudShader.shadePixel(vec, context);
+                });
 }
 
 void drawFacePhong(int faceIndex, FrameSurface& surface)
 {
-    const RenderContext& context = renderContext;
-    const Color color(1, 1, 1, 1);
-    int k[3], m[3];
-    if (!litFaceCorners(faceIndex, context, k, m))
-        return;
-    Vector3 i_vtx[3];
-    for (int j = 0; j < 3; ++j)
-        i_vtx[j] = phongShader.shadeVertex(context.vertices[static_cast<std::size_t>(k[j])],
-                                           context.normals[static_cast<std::size_t>(m[j])], j,
-                                           color, context);
-    fillTriangle(i_vtx[0], i_vtx[1], i_vtx[2], surface,
-                 [&](const Vector3& vec) { return phongShader.shadePixel(vec, color, context); });
+    drawLitFace(faceIndex, surface, phongShader,
+                [](const Vector3& vec, const Color& color, const RenderContext& context) {
+                    return phongShader.shadePixel(vec, color, context);
+                });
 }
 
 } // namespace Quorvane
