@@ -25,6 +25,10 @@ bool pixelBox(const Vector3& v0, const Vector3& v1, const Vector3& v2, PixelBox&
 // The most rows a clamped box can span.
 constexpr int maxBoxRows = 499;
 
+// Columns shorter than this are sampled pixel by pixel: for the small faces of
+// a fine mesh the vectorised pass costs more than it saves.
+constexpr int shortestSampledColumn = 16;
+
 // What the pixel loop needs of one column of a face's box, row i of the
 // arrays belonging to row first + i: whether the sample is inside the
 // triangle and nearer than the stored depth, its weights and its depth.
@@ -55,6 +59,9 @@ void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i
     PixelBox box;
     if (!pixelBox(i_vtx0, i_vtx1, i_vtx2, box))
         return;
+    const Vector2 a(i_vtx0);
+    const Vector2 b(i_vtx1);
+    const Vector2 c(i_vtx2);
     const int rows = box.ymax - box.ymin + 1;
     ColumnSamples samples;
     for (int x = box.xmin; x <= box.xmax; ++x) {
@@ -64,6 +71,20 @@ void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i
         if (static_cast<std::size_t>(box.ymax) >= column.size())
             continue;
         float* stored = column.data() + box.ymin;
+        if (rows < shortestSampledColumn) {
+            for (int i = 0; i < rows; ++i) {
+                const Vector2 p(static_cast<float>(x), static_cast<float>(box.ymin + i));
+                if (!insideTriangle(p, a, b, c))
+                    continue;
+                const Vector3 vec = barycentric(i_vtx0, i_vtx1, i_vtx2, p);
+                const float depth = interpolateDepth(i_vtx0, i_vtx1, i_vtx2, vec);
+                if (stored[i] > depth) {
+                    stored[i] = depth;
+                    surface.setPixel(x, box.ymin + i, shadePixel(vec));
+                }
+            }
+            continue;
+        }
         sampleColumn(static_cast<float>(x), box.ymin, rows, i_vtx0, i_vtx1, i_vtx2, stored, samples);
         // Each pixel of a face is visited once, so testing the whole column
         // before storing any depth decides exactly as pixel by pixel would.
