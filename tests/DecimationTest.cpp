@@ -1,13 +1,16 @@
 #include "tools/Decimation.h"
 
+#include "tests/SurfaceTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <set>
 #include <utility>
 
 using namespace Quorvane;
+using Testing::closedAndConsistent;
+using Testing::gridAround;
 
 namespace {
 
@@ -24,26 +27,9 @@ double cigar(const Vector3d& p)
 
 TriangleMesh surface(DistanceFunction field, double spacing)
 {
-    SampleGrid grid;
-    grid.spacing = spacing;
-    grid.origin = {-0.8, -0.8, -0.8};
-    const int points = static_cast<int>(std::lround(1.6 / spacing)) + 1;
-    grid.points = {points, points, points};
-    TriangleMesh mesh = meshSurface(field, grid);
+    TriangleMesh mesh = meshSurface(field, gridAround(0.8, spacing));
     relaxAlongSurface(mesh, field, 2);
     return mesh;
-}
-
-bool closedAndConsistent(const TriangleMesh& mesh)
-{
-    std::map<std::pair<int, int>, int> edges;
-    for (const auto& t : mesh.triangles)
-        for (int i = 0; i < 3; ++i)
-            ++edges[{t[i], t[(i + 1) % 3]}];
-    for (const auto& [edge, count] : edges)
-        if (count != 1 || !edges.contains({edge.second, edge.first}))
-            return false;
-    return true;
 }
 
 double meanEdgeLength(const TriangleMesh& mesh, bool (*where)(const Vector3d&))

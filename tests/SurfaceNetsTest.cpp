@@ -1,13 +1,16 @@
 #include "tools/SurfaceNets.h"
 
+#include "tests/SurfaceTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <set>
 #include <utility>
 
 using namespace Quorvane;
+using Testing::closedAndConsistent;
+using Testing::gridAround;
 
 namespace {
 
@@ -21,30 +24,6 @@ double sphere(const Vector3d& p)
 double diagonalPair(const Vector3d& p)
 {
     return std::min(length(p - Vector3d{0, 0, 0}), length(p - Vector3d{0.1, 0.1, 0})) - 0.03;
-}
-
-SampleGrid gridAround(double halfWidth, double spacing)
-{
-    SampleGrid grid;
-    grid.spacing = spacing;
-    grid.origin = Vector3d{-halfWidth, -halfWidth, -halfWidth};
-    const int points = static_cast<int>(std::lround(2 * halfWidth / spacing)) + 1;
-    grid.points = {points, points, points};
-    return grid;
-}
-
-// Every directed edge once, and its reverse present: closed and
-// consistently wound.
-bool closedAndConsistent(const TriangleMesh& mesh)
-{
-    std::map<std::pair<int, int>, int> edges;
-    for (const auto& t : mesh.triangles)
-        for (int i = 0; i < 3; ++i)
-            ++edges[{t[i], t[(i + 1) % 3]}];
-    for (const auto& [edge, count] : edges)
-        if (count != 1 || !edges.contains({edge.second, edge.first}))
-            return false;
-    return true;
 }
 
 std::size_t edgeCount(const TriangleMesh& mesh)
