@@ -1,19 +1,15 @@
 #include "math/Geometry.h"
 
+#include "tests/ExactValues.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using namespace Quorvane;
+using Testing::expectVector;
 
 namespace {
-
-void expectVector(const Vector3& v, float x, float y, float z)
-{
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
-}
 
 float depthAfterDivide(const Matrix4& projection, float z)
 {

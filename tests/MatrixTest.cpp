@@ -1,20 +1,15 @@
 #include "math/Matrix.h"
 
+#include "tests/ExactValues.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using namespace Quorvane;
+using Testing::expectVector;
 
 namespace {
-
-void expectVector(const Vector4& v, float x, float y, float z, float w)
-{
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
-    EXPECT_EQ(v.w, w);
-}
 
 const Matrix4 counting(1, 2, 3, 4,
                        5, 6, 7, 8,

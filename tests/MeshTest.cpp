@@ -1,5 +1,7 @@
 #include "scene/Mesh.h"
 
+#include "tests/ExactValues.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +11,7 @@
 #include <string>
 
 using namespace Quorvane;
+using Testing::expectVector;
 
 namespace {
 
@@ -45,13 +48,6 @@ Loaded load(const std::string& text)
     result.status = loadMesh(file.path().c_str(), result.mesh);
     result.errors = testing::internal::GetCapturedStderr();
     return result;
-}
-
-void expectVector(const Vector3& v, float x, float y, float z)
-{
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
 }
 
 bool sameLists(const Mesh& a, const Mesh& b)

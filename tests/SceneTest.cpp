@@ -3,21 +3,12 @@
 #include "scene/DragTracker.h"
 #include "scene/Light.h"
 
+#include "tests/ExactValues.h"
+
 #include <gtest/gtest.h>
 
 using namespace Quorvane;
-
-namespace {
-
-void expectColor(const Color& c, float r, float g, float b, float a)
-{
-    EXPECT_EQ(c.r, r);
-    EXPECT_EQ(c.g, g);
-    EXPECT_EQ(c.b, b);
-    EXPECT_EQ(c.a, a);
-}
-
-} // namespace
+using Testing::expectColor;
 
 TEST(SceneConstruction, CameraStartsAtTheOriginWithTheZeroRotation)
 {

@@ -1,22 +1,14 @@
 #include "math/Vector.h"
 
+#include "tests/ExactValues.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 using namespace Quorvane;
-
-namespace {
-
-void expectVector(const Vector3& v, float x, float y, float z)
-{
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
-}
-
-} // namespace
+using Testing::expectVector;
 
 TEST(VectorDefaults, AreAllZero)
 {
