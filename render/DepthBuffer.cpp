@@ -25,15 +25,4 @@ void resetDepthBuffer(int columns, int rows)
     }
 }
 
-bool depthBufferCovers(int columns, int rows)
-{
-    if (depthBuffer.size() < static_cast<std::size_t>(std::max(columns, 0)))
-        return false;
-    for (int x = 0; x < columns; ++x) {
-        if (depthBuffer[static_cast<std::size_t>(x)].size() < static_cast<std::size_t>(std::max(rows, 0)))
-            return false;
-    }
-    return true;
-}
-
 } // namespace Quorvane

@@ -22,7 +22,4 @@ void createDepthBuffer(int columns, int rows);
 // column by column, in place; cells the buffer does not have are not touched.
 void resetDepthBuffer(int columns, int rows);
 
-// True when depthBuffer has at least columns columns of at least rows cells.
-bool depthBufferCovers(int columns, int rows);
-
 } // namespace Quorvane

@@ -40,8 +40,6 @@ TEST(DepthBufferReset, KeepsTheBufferSizeAndIgnoresCellsItDoesNotHave)
     resetDepthBuffer(500, 500);
     EXPECT_EQ(depthBuffer.size(), 3u);
     EXPECT_EQ(depthBuffer[2].size(), 3u);
-    EXPECT_FALSE(depthBufferCovers(500, 500));
-    EXPECT_TRUE(depthBufferCovers(3, 3));
 }
 
 } // namespace
