@@ -3,7 +3,7 @@
 // The output is the same bytes on every run; the committed data/head.obj is
 // this program's output.
 
-#include "tools/HeadModel.h"
+#include "tools/head/HeadModel.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/DistanceField.h"
+#include "tools/head/DistanceField.h"
 
 namespace Quorvane {
 

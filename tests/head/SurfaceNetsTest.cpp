@@ -1,6 +1,6 @@
-#include "tools/SurfaceNets.h"
+#include "tools/head/SurfaceNets.h"
 
-#include "tests/SurfaceTestSupport.h"
+#include "tests/head/SurfaceTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "tools/Decimation.h"
+#include "tools/head/Decimation.h"
 
-#include "tests/SurfaceTestSupport.h"
+#include "tests/head/SurfaceTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/Decimation.h"
+#include "tools/head/Decimation.h"
 
 #include <algorithm>
 #include <array>

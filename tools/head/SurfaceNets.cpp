@@ -1,4 +1,4 @@
-#include "tools/SurfaceNets.h"
+#include "tools/head/SurfaceNets.h"
 
 #include <algorithm>
 #include <cmath>

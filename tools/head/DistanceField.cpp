@@ -1,4 +1,4 @@
-#include "tools/DistanceField.h"
+#include "tools/head/DistanceField.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "tools/HeadModel.h"
+#include "tools/head/HeadModel.h"
 
-#include "tools/Decimation.h"
-#include "tools/HeadShape.h"
-#include "tools/SurfaceNets.h"
+#include "tools/head/Decimation.h"
+#include "tools/head/HeadShape.h"
+#include "tools/head/SurfaceNets.h"
 
 #include <algorithm>
 #include <charconv>
@@ -100,7 +100,7 @@ std::string headObjText()
     const Vector3d centre = (low + high) * 0.5;
 
     std::string out;
-    out += "# Human head and neck, written by quorvane-generate-head (tools/HeadGenerator.cpp).\n";
+    out += "# Human head and neck, written by quorvane-generate-head (tools/head/HeadGenerator.cpp).\n";
     out += "# " + std::to_string(mesh.positions.size()) + " vertices, " + std::to_string(mesh.triangles.size())
         + " triangles; counter-clockwise seen from outside, outward unit normals.\n";
     for (const Vector3d& p : mesh.positions) {

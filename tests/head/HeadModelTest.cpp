@@ -1,6 +1,6 @@
 #include "math/Geometry.h"
 #include "scene/Mesh.h"
-#include "tools/HeadModel.h"
+#include "tools/head/HeadModel.h"
 
 #include <gtest/gtest.h>
 

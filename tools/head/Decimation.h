@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/SurfaceNets.h"
+#include "tools/head/SurfaceNets.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "tools/HeadShape.h"
+#include "tools/head/HeadShape.h"
 
 #include <algorithm>
 #include <cmath>
