@@ -46,6 +46,19 @@ float cosAngle(const Vector3& a, const Vector3& b)
     return d / (length(a) * length(b));
 }
 
+bool insideTriangle(Vector2 p, Vector2 a, Vector2 b, Vector2 c)
+{
+    const Vector2 PA = a - p;
+    const Vector2 PB = b - p;
+    const Vector2 PC = c - p;
+    const float c1 = cross(PA, PB);
+    const float c2 = cross(PB, PC);
+    const float c3 = cross(PC, PA);
+    // All three pairs: with only two, a zero c2 would accept every point on the
+    // line through b and c, far beyond the triangle's edge.
+    return c1 * c2 >= 0.0f && c2 * c3 >= 0.0f && c3 * c1 >= 0.0f;
+}
+
 Vector3 triangleNormal(const Vector3& a, const Vector3& b, const Vector3& c)
 {
     const Vector3 vec0 = a - b;

@@ -39,6 +39,11 @@ inline Vector3 barycentric(const Vector3& a, const Vector3& b, const Vector3& c,
     return {(1 - u) - v, u, v};
 }
 
+// True when p lies inside the triangle a, b, c or on its edges, for either
+// winding: the three 2D cross products of the corners seen from p agree in sign
+// (a zero agrees with everything). NaN is never inside.
+bool insideTriangle(Vector2 p, Vector2 a, Vector2 b, Vector2 c);
+
 // (a.z * w.x + b.z * w.y) + c.z * w.z.
 inline float interpolateDepth(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& weights)
 {

@@ -1,5 +1,7 @@
 #include "render/FaceCorners.h"
 
+#include "math/Truncation.h"
+
 namespace Quorvane {
 
 namespace {
@@ -7,8 +9,8 @@ namespace {
 bool cornerIndex(float stored, std::size_t listSize, int& index)
 {
     const float zeroBased = stored - 1.0f;
-    // Truncation gives 0 for anything above -1; the upper bound is 2^31.
-    if (!(zeroBased > -1.0f && zeroBased < 2147483648.0f))
+    // Truncation gives 0 for anything above -1, the first index.
+    if (!(truncatesToInt(zeroBased) && zeroBased > -1.0f))
         return false;
     index = static_cast<int>(zeroBased);
     return static_cast<std::size_t>(index) < listSize;

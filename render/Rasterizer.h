@@ -1,7 +1,6 @@
 #pragma once
 
 #include "math/Color.h"
-#include "math/Vector.h"
 #include "render/FrameSurface.h"
 
 namespace Quorvane {
@@ -22,10 +21,5 @@ void drawFaceFlat(int faceIndex, Color color, FrameSurface& surface);
 void drawFaceGouraud(int faceIndex, FrameSurface& surface);
 // Phong: normals and positions blended per pixel, through phongShader.
 void drawFacePhong(int faceIndex, FrameSurface& surface);
-
-// True when p lies inside the triangle a, b, c or on its edges, for either
-// winding: the three 2D cross products of the corners seen from p agree in sign
-// (a zero agrees with everything). NaN is never inside.
-bool insideTriangle(Vector2 p, Vector2 a, Vector2 b, Vector2 c);
 
 } // namespace Quorvane

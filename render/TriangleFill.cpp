@@ -1,5 +1,7 @@
 #include "render/TriangleFill.h"
 
+#include "math/Truncation.h"
+
 #include <algorithm>
 
 namespace Quorvane {
@@ -9,18 +11,12 @@ namespace {
 constexpr int firstPixel = 1;
 constexpr int lastPixel = 499;
 
-// Truncation to int is defined only for values in (-2^31 - 1, 2^31).
-bool truncatable(float value)
-{
-    return value >= -2147483648.0f && value < 2147483648.0f;
-}
-
 } // namespace
 
 bool pixelBox(const Vector3& v0, const Vector3& v1, const Vector3& v2, PixelBox& box)
 {
-    if (!(truncatable(v0.x) && truncatable(v0.y) && truncatable(v1.x) && truncatable(v1.y)
-          && truncatable(v2.x) && truncatable(v2.y)))
+    if (!(truncatesToInt(v0.x) && truncatesToInt(v0.y) && truncatesToInt(v1.x) && truncatesToInt(v1.y)
+          && truncatesToInt(v2.x) && truncatesToInt(v2.y)))
         return false;
     const int tx0 = static_cast<int>(v0.x), ty0 = static_cast<int>(v0.y);
     const int tx1 = static_cast<int>(v1.x), ty1 = static_cast<int>(v1.y);

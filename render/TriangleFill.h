@@ -4,7 +4,6 @@
 #include "math/Vector.h"
 #include "render/DepthBuffer.h"
 #include "render/FrameSurface.h"
-#include "render/Rasterizer.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "render/Wireframe.h"
 
+#include "math/Truncation.h"
 #include "render/FaceCorners.h"
 #include "render/RenderContext.h"
 #include "render/Shaders.h"
@@ -14,11 +15,6 @@ namespace Quorvane {
 namespace {
 
 constexpr std::int64_t longestSteppedLine = std::int64_t(1) << 20;
-
-bool truncatable(float value)
-{
-    return value >= -2147483648.0f && value < 2147483648.0f;
-}
 
 // The line algorithm on truncated ends. 64-bit positions keep the differences
 // of far-apart ends exact; the running value is float as in every other line.
@@ -104,7 +100,7 @@ bool clipToSurface(double& x0, double& y0, double& x1, double& y1)
 void drawLine(Vector2 p0, Vector2 p1, Color color, FrameSurface& surface)
 {
     const std::uint32_t value = toPixel(color);
-    if (truncatable(p0.x) && truncatable(p0.y) && truncatable(p1.x) && truncatable(p1.y)) {
+    if (truncatesToInt(p0.x) && truncatesToInt(p0.y) && truncatesToInt(p1.x) && truncatesToInt(p1.y)) {
         const std::int64_t x0 = static_cast<int>(p0.x), y0 = static_cast<int>(p0.y);
         const std::int64_t x1 = static_cast<int>(p1.x), y1 = static_cast<int>(p1.y);
         if (std::max(std::llabs(x0 - x1), std::llabs(y0 - y1)) <= longestSteppedLine) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace Quorvane;
 using Testing::expectVector;
@@ -102,6 +103,31 @@ TEST(GeometryBarycentric, CollinearCornersGiveNonFiniteWeights)
     const Vector3 w = barycentric(Vector3(0, 0, 0), Vector3(5, 5, 0), Vector3(10, 10, 0), Vector2(2, 2));
     EXPECT_FALSE(std::isfinite(w.y));
     EXPECT_FALSE(std::isfinite(w.z));
+}
+
+TEST(GeometryInsideTriangle, CountsEdgesAndCornersAsInside)
+{
+    const Vector2 a(10, 10), b(20, 10), c(10, 20);
+    EXPECT_TRUE(insideTriangle({10, 10}, a, b, c));
+    EXPECT_TRUE(insideTriangle({15, 10}, a, b, c));
+    EXPECT_TRUE(insideTriangle({15, 15}, a, b, c));
+    EXPECT_TRUE(insideTriangle({12, 12}, a, b, c));
+    EXPECT_FALSE(insideTriangle({16, 15}, a, b, c));
+    EXPECT_FALSE(insideTriangle({9, 12}, a, b, c));
+}
+
+TEST(GeometryInsideTriangle, RejectsPointsOnAnEdgeLineBeyondTheTriangle)
+{
+    EXPECT_FALSE(insideTriangle({8, 8}, {5, 8}, {20, 20}, {30, 30}));
+    EXPECT_FALSE(insideTriangle({40, 40}, {5, 8}, {20, 20}, {30, 30}));
+    EXPECT_TRUE(insideTriangle({25, 25}, {5, 8}, {20, 20}, {30, 30}));
+}
+
+TEST(GeometryInsideTriangle, RejectsNaN)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_FALSE(insideTriangle({nan, 12}, {10, 10}, {20, 10}, {10, 20}));
+    EXPECT_FALSE(insideTriangle({12, 12}, {10, 10}, {20, nan}, {10, 20}));
 }
 
 TEST(GeometryInterpolateDepth, WeighsTheCornerDepths)

@@ -227,31 +227,6 @@ TEST(TriangleFillColumn, DecidesEveryRowAsThePixelByPixelTestsWould)
     }
 }
 
-TEST(InsideTriangleTest, CountsEdgesAndCornersAsInside)
-{
-    const Vector2 a(10, 10), b(20, 10), c(10, 20);
-    EXPECT_TRUE(insideTriangle({10, 10}, a, b, c));
-    EXPECT_TRUE(insideTriangle({15, 10}, a, b, c));
-    EXPECT_TRUE(insideTriangle({15, 15}, a, b, c));
-    EXPECT_TRUE(insideTriangle({12, 12}, a, b, c));
-    EXPECT_FALSE(insideTriangle({16, 15}, a, b, c));
-    EXPECT_FALSE(insideTriangle({9, 12}, a, b, c));
-}
-
-TEST(InsideTriangleTest, RejectsPointsOnAnEdgeLineBeyondTheTriangle)
-{
-    EXPECT_FALSE(insideTriangle({8, 8}, {5, 8}, {20, 20}, {30, 30}));
-    EXPECT_FALSE(insideTriangle({40, 40}, {5, 8}, {20, 20}, {30, 30}));
-    EXPECT_TRUE(insideTriangle({25, 25}, {5, 8}, {20, 20}, {30, 30}));
-}
-
-TEST(InsideTriangleTest, RejectsNaN)
-{
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_FALSE(insideTriangle({nan, 12}, {10, 10}, {20, 10}, {10, 20}));
-    EXPECT_FALSE(insideTriangle({12, 12}, {10, 10}, {20, nan}, {10, 20}));
-}
-
 // Renders through the context with identity matrices, where a model point
 // (X, Y, Z) lands at ((X + 1) * 250, (1 - Y) * 250, (Z + 1) * 250); the halves
 // used here give exact screen positions.
