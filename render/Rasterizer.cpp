@@ -19,13 +19,14 @@ bool hasFace(int faceIndex, const std::vector<Vector3>& faceList)
 }
 
 // Position and normal indices of a face for the Gouraud and Phong fills.
-bool litFaceCorners(int faceIndex, const RenderContext& context, int (&k)[3], int (&m)[3])
+bool litFaceCorners(int faceIndex, const RenderContext& context, int (&positionIndices)[3],
+                    int (&normalIndices)[3])
 {
     return hasFace(faceIndex, context.faceVertexIndices) && hasFace(faceIndex, context.faceNormalIndices)
         && faceCorners(context.faceVertexIndices[static_cast<std::size_t>(faceIndex)],
-                       context.vertices.size(), k)
+                       context.vertices.size(), positionIndices)
         && faceCorners(context.faceNormalIndices[static_cast<std::size_t>(faceIndex)],
-                       context.normals.size(), m);
+                       context.normals.size(), normalIndices);
 }
 
 // The Gouraud and Phong fills: the shader records each corner's data in slot
@@ -36,15 +37,16 @@ void drawLitFace(int faceIndex, FrameSurface& surface, Shader& shader, const Sha
 {
     const RenderContext& context = renderContext;
     const Color color(1, 1, 1, 1);
-    int k[3], m[3];
-    if (!litFaceCorners(faceIndex, context, k, m))
+    int positionIndices[3], normalIndices[3];
+    if (!litFaceCorners(faceIndex, context, positionIndices, normalIndices))
         return;
     Vector3 i_vtx[3];
     for (int j = 0; j < 3; ++j)
-        i_vtx[j] = shader.shadeVertex(context.vertices[static_cast<std::size_t>(k[j])],
-                                      context.normals[static_cast<std::size_t>(m[j])], j, color, context);
+        i_vtx[j] = shader.shadeVertex(context.vertices[static_cast<std::size_t>(positionIndices[j])],
+                                      context.normals[static_cast<std::size_t>(normalIndices[j])], j, color,
+                                      context);
     fillTriangle(i_vtx[0], i_vtx[1], i_vtx[2], surface,
-                 [&](const Vector3& vec) { return shadePixel(vec, color, context); });
+                 [&](const Vector3& weights) { return shadePixel(weights, color, context); });
 }
 
 } // namespace
@@ -52,14 +54,14 @@ void drawLitFace(int faceIndex, FrameSurface& surface, Shader& shader, const Sha
 void drawFaceFlat(int faceIndex, Color color, FrameSurface& surface)
 {
     const RenderContext& context = renderContext;
-    int k[3];
+    int positionIndices[3];
     if (!hasFace(faceIndex, context.faceVertexIndices)
         || !faceCorners(context.faceVertexIndices[static_cast<std::size_t>(faceIndex)],
-                        context.vertices.size(), k))
+                        context.vertices.size(), positionIndices))
         return;
-    const Vector3& p0 = context.vertices[static_cast<std::size_t>(k[0])];
-    const Vector3& p1 = context.vertices[static_cast<std::size_t>(k[1])];
-    const Vector3& p2 = context.vertices[static_cast<std::size_t>(k[2])];
+    const Vector3& p0 = context.vertices[static_cast<std::size_t>(positionIndices[0])];
+    const Vector3& p1 = context.vertices[static_cast<std::size_t>(positionIndices[1])];
+    const Vector3& p2 = context.vertices[static_cast<std::size_t>(positionIndices[2])];
     const Vector3 normal = triangleNormal(p0, p1, p2);
     const Vector3 i_vtx0 = flatShader.shadeVertex(p0, context);
     const Vector3 i_vtx1 = flatShader.shadeVertex(p1, context);
@@ -71,16 +73,16 @@ void drawFaceFlat(int faceIndex, Color color, FrameSurface& surface)
 void drawFaceGouraud(int faceIndex, FrameSurface& surface)
 {
     drawLitFace(faceIndex, surface, gouraudShader,
-                [](const Vector3& vec, const Color&, const RenderContext& context) {
-                    return gouraudShader.shadePixel(vec, context);
+                [](const Vector3& weights, const Color&, const RenderContext& context) {
+                    return gouraudShader.shadePixel(weights, context);
                 });
 }
 
 void drawFacePhong(int faceIndex, FrameSurface& surface)
 {
     drawLitFace(faceIndex, surface, phongShader,
-                [](const Vector3& vec, const Color& color, const RenderContext& context) {
-                    return phongShader.shadePixel(vec, color, context);
+                [](const Vector3& weights, const Color& color, const RenderContext& context) {
+                    return phongShader.shadePixel(weights, color, context);
                 });
 }
 

@@ -63,11 +63,11 @@ void sampleColumn(float x, int first, int count, const Vector3& a, const Vector3
         inside[i] = (c1 * c2 >= 0.0f) & (c2 * c3 >= 0.0f) & (c3 * c1 >= 0.0f);
         // Outside samples get weights too (possibly infinite or NaN) and are
         // then ignored: computing them costs less than a branch per row.
-        const Vector3 vec = barycentric(corner0, corner1, corner2, Vector2(x, y));
-        samples.weight0[i] = vec.x;
-        samples.weight1[i] = vec.y;
-        samples.weight2[i] = vec.z;
-        samples.depth[i] = interpolateDepth(corner0, corner1, corner2, vec);
+        const Vector3 weights = barycentric(corner0, corner1, corner2, Vector2(x, y));
+        samples.weight0[i] = weights.x;
+        samples.weight1[i] = weights.y;
+        samples.weight2[i] = weights.z;
+        samples.depth[i] = interpolateDepth(corner0, corner1, corner2, weights);
     }
     for (int i = 0; i < count; ++i)
         samples.passes[i] = inside[i] & (stored[i] > samples.depth[i]);

@@ -75,11 +75,11 @@ void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i
                 const Vector2 p(static_cast<float>(x), static_cast<float>(box.ymin + i));
                 if (!insideTriangle(p, a, b, c))
                     continue;
-                const Vector3 vec = barycentric(i_vtx0, i_vtx1, i_vtx2, p);
-                const float depth = interpolateDepth(i_vtx0, i_vtx1, i_vtx2, vec);
+                const Vector3 weights = barycentric(i_vtx0, i_vtx1, i_vtx2, p);
+                const float depth = interpolateDepth(i_vtx0, i_vtx1, i_vtx2, weights);
                 if (stored[i] > depth) {
                     stored[i] = depth;
-                    surface.setPixel(x, box.ymin + i, shadePixel(vec));
+                    surface.setPixel(x, box.ymin + i, shadePixel(weights));
                 }
             }
             continue;
@@ -91,8 +91,8 @@ void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i
             if (!samples.passes[i])
                 continue;
             stored[i] = samples.depth[i];
-            const Vector3 vec(samples.weight0[i], samples.weight1[i], samples.weight2[i]);
-            surface.setPixel(x, box.ymin + i, shadePixel(vec));
+            const Vector3 weights(samples.weight0[i], samples.weight1[i], samples.weight2[i]);
+            surface.setPixel(x, box.ymin + i, shadePixel(weights));
         }
     }
 }
