@@ -2,7 +2,7 @@
 // triangle sphere and on data/head.obj when the source tree has it.
 
 #include "app/FrameDriver.h"
-#include "app/StartValues.h"
+#include "app/StartUp.h"
 #include "bench/SphereModel.h"
 #include "render/DepthBuffer.h"
 

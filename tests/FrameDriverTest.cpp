@@ -1,6 +1,6 @@
 #include "app/FrameDriver.h"
 
-#include "app/StartValues.h"
+#include "app/StartUp.h"
 #include "bench/SphereModel.h"
 #include "render/DepthBuffer.h"
 #include "tests/RenderTestSupport.h"

@@ -1,4 +1,3 @@
-#include "app/StartValues.h"
 #include "scene/Camera.h"
 #include "scene/DragTracker.h"
 #include "scene/Light.h"
@@ -28,24 +27,6 @@ TEST(SceneConstruction, LightHasNoDirectionWhiteColoursAndUnitIntensities)
     EXPECT_EQ(light.diffuse.intensity, 1.0f);
     EXPECT_EQ(light.ambient.intensity, 1.0f);
     EXPECT_EQ(light.specular.intensity, 1.0f);
-}
-
-TEST(SceneStartValues, PlaceTheEyeAndAimBothLights)
-{
-    Camera camera;
-    Light light;
-    light.diffuse.color = Color(0, 0, 0, 0);
-    applyStartValues(camera, light);
-    EXPECT_EQ(camera.position.x, 0.0f);
-    EXPECT_EQ(camera.position.y, 0.0f);
-    EXPECT_EQ(camera.position.z, 1.5f);
-    EXPECT_EQ(camera.rotation.w, 0.0f);
-    EXPECT_EQ(light.diffuse.direction.x, -1.0f);
-    EXPECT_EQ(light.diffuse.direction.y, -1.0f);
-    EXPECT_EQ(light.diffuse.direction.z, -1.0f);
-    EXPECT_EQ(light.specular.direction.y, -1.0f);
-    expectColor(light.diffuse.color, 1, 1, 1, 1);
-    expectColor(light.specular.color, 1, 1, 1, 1);
 }
 
 TEST(SceneDragTracker, StartsReleasedAtTheOrigin)

@@ -3,8 +3,7 @@
 // 256, 48, 32 and 16 pixels at 8 bits and 256, 64, 48, 32 and 16 at 32 bits.
 
 #include "app/FrameDriver.h"
-#include "app/StartValues.h"
-#include "render/DepthBuffer.h"
+#include "app/StartUp.h"
 #include "render/FrameSurface.h"
 #include "scene/Camera.h"
 #include "scene/Light.h"
@@ -64,10 +63,9 @@ int main(int argc, char** argv)
     if (loadMesh(argv[1], mesh) != MeshLoadStatus::loaded)
         return usageError;
 
-    createDepthBuffer(FrameSurface::width, FrameSurface::height);
     Camera camera;
     Light light;
-    applyStartValues(camera, light);
+    startUp(camera, light);
     FrameSurface frame;
     renderFrame(frame, renderModeShaded, shadingModePhong, camera, light, mesh);
 

@@ -2,8 +2,7 @@
 // pipeline and writes it to a PNG or PPM file, optionally timing N frames.
 
 #include "app/FrameDriver.h"
-#include "app/StartValues.h"
-#include "render/DepthBuffer.h"
+#include "app/StartUp.h"
 #include "render/FrameSurface.h"
 #include "scene/Camera.h"
 #include "scene/Light.h"
@@ -134,10 +133,9 @@ int main(int argc, char** argv)
         return usageError;
     }
 
-    createDepthBuffer(FrameSurface::width, FrameSurface::height);
     Camera camera;
     Light light;
-    applyStartValues(camera, light);
+    startUp(camera, light);
     camera.position = Vector3(options.eye[0], options.eye[1], options.eye[2]);
 
     const View view = viewNamed(options.view);

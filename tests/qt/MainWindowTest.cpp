@@ -2,7 +2,6 @@
 #include "app/FrameDriver.h"
 #include "app/Globals.h"
 #include "app/StartUp.h"
-#include "app/StartValues.h"
 #include "app/qt/ApplicationIcon.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RenderView.h"

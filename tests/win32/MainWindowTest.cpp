@@ -9,7 +9,6 @@
 #include "app/FrameDriver.h"
 #include "app/Globals.h"
 #include "app/StartUp.h"
-#include "app/StartValues.h"
 #include "app/win32/FrameView.h"
 #include "app/win32/resource.h"
 
