@@ -15,14 +15,6 @@
 
 namespace Quorvane {
 
-namespace {
-
-constexpr int buttonX = 500;
-constexpr int buttonWidth = 115;
-constexpr int buttonHeight = 30;
-
-} // namespace
-
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Quorvane"));
@@ -30,10 +22,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     view = new RenderView(this);
     setCentralWidget(view);
-    toggleButton = addButton(meshButtonText, commandToggle, 0);
-    addButton("Flat Shading", commandFlatShading, 50);
-    addButton("Gouraud Shading", commandGouraudShading, 80);
-    addButton("Phong Shading", commandPhongShading, 110);
+    for (const ButtonLayout& layout : mainWindowButtons) {
+        QPushButton* button = addButton(layout);
+        if (layout.commandId == commandToggle)
+            toggleButton = button;
+    }
 
     // Until the window system tells the frame's size, the whole size is the
     // client's; showEvent takes the frame off.
@@ -60,10 +53,11 @@ void MainWindow::createMenu()
     }
 }
 
-QPushButton* MainWindow::addButton(const char* text, int id, int y)
+QPushButton* MainWindow::addButton(const ButtonLayout& layout)
 {
-    auto* button = new QPushButton(QString::fromLatin1(text), view);
-    button->setGeometry(buttonX, y, buttonWidth, buttonHeight);
+    const int id = layout.commandId;
+    auto* button = new QPushButton(QString::fromLatin1(layout.text), view);
+    button->setGeometry(layout.x, layout.y, layout.width, layout.height);
     button->setProperty("commandId", id);
     connect(button, &QPushButton::clicked, this, [this, id] { command(id); });
     return button;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MainWindowLayout.h"
+
 #include <QMainWindow>
 
 class QPushButton;
@@ -9,7 +11,7 @@ namespace Quorvane {
 class RenderView;
 
 // The outer size the window opens with, frame and caption included.
-constexpr QSize mainWindowSize(630, 550);
+constexpr QSize mainWindowSize(mainWindowWidth, mainWindowHeight);
 
 // The window titled "Quorvane": menu, the picture at the top-left of the
 // client area and the four buttons to the right of it. Every button, menu item
@@ -38,7 +40,7 @@ protected:
 
 private:
     void createMenu();
-    QPushButton* addButton(const char* text, int id, int y);
+    QPushButton* addButton(const ButtonLayout& layout);
 
     RenderView* view = nullptr;
     QPushButton* toggleButton = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/Globals.h"
+#include "app/MainWindowLayout.h"
 #include "app/ViewInteraction.h"
 #include "app/win32/FrameView.h"
 #include "app/win32/resource.h"
@@ -25,34 +26,26 @@ static_assert(IDM_ABOUT == commandAbout && IDM_EXIT == commandExit);
 static_assert(IDC_TOGGLE_BUTTON == commandToggle && IDC_FLAT_BUTTON == commandFlatShading);
 static_assert(IDC_GOURAUD_BUTTON == commandGouraudShading && IDC_PHONG_BUTTON == commandPhongShading);
 
-constexpr int windowWidth = 630;
-constexpr int windowHeight = 550;
-
-// One column right of the picture; the toggle stands alone, 20 pixels above
-// the three shading buttons, which touch.
-constexpr int buttonX = 500;
-constexpr int buttonWidth = 115;
-constexpr int buttonHeight = 30;
-
 // The shared button texts are ASCII, so widening each char is the conversion.
 std::wstring widen(const char* text)
 {
     return std::wstring(text, text + std::strlen(text));
 }
 
-HWND createButton(HWND parent, HINSTANCE hInstance, const wchar_t* text, int id, int y)
+HWND createButton(HWND parent, HINSTANCE hInstance, const ButtonLayout& layout)
 {
-    return CreateWindowExW(0, L"Button", text, WS_CHILD | WS_VISIBLE, buttonX, y, buttonWidth,
-                           buttonHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           hInstance, nullptr);
+    return CreateWindowExW(0, L"Button", widen(layout.text).c_str(), WS_CHILD | WS_VISIBLE, layout.x, layout.y,
+                           layout.width, layout.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.commandId)), hInstance, nullptr);
 }
 
 void onCreate(HWND hWnd, const CREATESTRUCTW& creation)
 {
-    toggleButton = createButton(hWnd, creation.hInstance, widen(meshButtonText).c_str(), IDC_TOGGLE_BUTTON, 0);
-    createButton(hWnd, creation.hInstance, L"Flat Shading", IDC_FLAT_BUTTON, 50);
-    createButton(hWnd, creation.hInstance, L"Gouraud Shading", IDC_GOURAUD_BUTTON, 80);
-    createButton(hWnd, creation.hInstance, L"Phong Shading", IDC_PHONG_BUTTON, 110);
+    for (const ButtonLayout& layout : mainWindowButtons) {
+        const HWND button = createButton(hWnd, creation.hInstance, layout);
+        if (layout.commandId == commandToggle)
+            toggleButton = button;
+    }
 }
 
 void onPaint(HWND hWnd)
@@ -132,7 +125,7 @@ HWND createMainWindow(HINSTANCE hInstance, int nCmdShow)
 {
     instance = hInstance;
     const HWND hWnd = CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, windowWidth, windowHeight, nullptr, nullptr,
+                                      CW_USEDEFAULT, mainWindowWidth, mainWindowHeight, nullptr, nullptr,
                                       hInstance, nullptr);
     SetFocus(hWnd);
     if (!hWnd)
