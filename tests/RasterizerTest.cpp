@@ -134,11 +134,16 @@ TEST(TriangleFillCoverage, WritesNothingForCoordinatesNoIntCanHold)
 
 TEST(TriangleFillDepth, KeepsTheEarlierFaceAtAnEqualDepth)
 {
-    freshDepthBuffer();
-    FrameSurface surface;
-    fillTriangle({10, 10, 100}, {20, 10, 100}, {10, 20, 100}, surface, [](const Vector3&) { return 1u; });
-    fillTriangle({10, 10, 100}, {20, 10, 100}, {10, 20, 100}, surface, [](const Vector3&) { return 2u; });
-    EXPECT_EQ(surface.pixel(12, 12), 1u);
+    // 11 rows are sampled pixel by pixel, 41 in the vectorised column pass.
+    for (const float side : {10.0f, 40.0f}) {
+        freshDepthBuffer();
+        FrameSurface surface;
+        const Vector3 a(10, 10, 100), b(10 + side, 10, 100), c(10, 10 + side, 100);
+        fillTriangle(a, b, c, surface, [](const Vector3&) { return 1u; });
+        fillTriangle(a, b, c, surface, [](const Vector3&) { return 2u; });
+        EXPECT_EQ(surface.pixel(12, 12), 1u) << side;
+        EXPECT_EQ(surface.pixel(12, 10 + static_cast<int>(side) - 3), 1u) << side;
+    }
 }
 
 TEST(TriangleFillDepth, LetsANearerFaceReplaceAndAFartherOneChangeNothing)

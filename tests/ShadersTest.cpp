@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 
 namespace Quorvane {
 namespace {
@@ -43,6 +44,18 @@ TEST(FlatShaderColor, OverflowInOneChannelTurnsTheWholeColourWhite)
     RenderContext context = litContext();
     context.light.diffuse.color = Color(1, 0.5f, 0, 1);
     EXPECT_EQ(flatShader.shadePixel(white, {1, 1, 1}, context), 0x00ffffffu);
+    // One channel reaches exactly 1 (0.9f + 0.1f rounds to 1.0f): no
+    // overflow, so the others keep their own values, 0.6 and 0.3.
+    context.light.diffuse.direction = Vector3(0, 0, -1);
+    const std::pair<Color, std::uint32_t> exactlyOne[] = {
+        {Color(0.9f, 0.5f, 0.2f, 1), (76u << 16) | (153u << 8) | 255u},
+        {Color(0.2f, 0.9f, 0.5f, 1), (153u << 16) | (255u << 8) | 76u},
+        {Color(0.5f, 0.2f, 0.9f, 1), (255u << 16) | (76u << 8) | 153u},
+    };
+    for (const auto& [light, pixel] : exactlyOne) {
+        context.light.diffuse.color = light;
+        EXPECT_EQ(flatShader.shadePixel(white, {0, 0, 1}, context), pixel) << std::hex << pixel;
+    }
 }
 
 TEST(FlatShaderColor, ScalesTheLightColourByTheCosine)
@@ -122,6 +135,21 @@ TEST(PhongShaderColor, IsWhiteWhereTheHighlightPointsAtTheEye)
     // The specular colour is not multiplied by the object colour.
     context.light.specular.color = Color(0.4f, 0.25f, 0, 1);
     EXPECT_EQ(shader.shadePixel({1, 0, 0}, Color(0, 0, 0, 1), context), (25u << 16) | (89u << 8) | 127u);
+}
+
+TEST(PhongShaderColor, RaisesTheHighlightCosineToTheFifthPower)
+{
+    // Light along (0.8, 0, -0.6) onto a +z normal is reflected along
+    // (0.8, 0, 0.6): cosine 0.6 to the eye above. 0.6^5 + 0.1 = 0.17776
+    // gives 45; the fourth power would give 58, the sixth 37.
+    RenderContext context;
+    context.camera.position = Vector3(0, 0, 1.5f);
+    context.light.diffuse.direction = Vector3(0, 0, 1);   // from behind: no diffuse
+    context.light.specular.direction = Vector3(0.8f, 0, -0.6f);
+    PhongShader shader;
+    for (int corner = 0; corner < 3; ++corner)
+        shader.shadeVertex({0, 0, 0}, {0, 0, 1}, corner, white, context);
+    EXPECT_EQ(shader.shadePixel({1, 0, 0}, white, context), grey(45));
 }
 
 TEST(PhongShaderColor, AddsNoHighlightAtANegativeCosine)
