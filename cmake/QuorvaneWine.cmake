@@ -8,9 +8,9 @@ set(quorvaneWineEnvironment
     "WINEDLLOVERRIDES=mscoree,mshtml=")
 
 add_test(NAME WineSessionStart
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-session.sh start ${QUORVANE_WINE} ${QUORVANE_WINESERVER})
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-session.sh start ${QUORVANE_WINE} ${QUORVANE_WINESERVER} ${CMAKE_BINARY_DIR})
 add_test(NAME WineSessionStop
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-session.sh stop ${QUORVANE_WINE} ${QUORVANE_WINESERVER})
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-session.sh stop ${QUORVANE_WINE} ${QUORVANE_WINESERVER} ${CMAKE_BINARY_DIR})
 set_tests_properties(WineSessionStart PROPERTIES
     FIXTURES_SETUP quorvane_wine ENVIRONMENT "${quorvaneWineEnvironment}" TIMEOUT 300)
 set_tests_properties(WineSessionStop PROPERTIES
