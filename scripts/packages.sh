@@ -41,8 +41,11 @@ linuxBuildPackages=(
 )
 
 # What the Windows cross build and its tests under Wine need besides the Linux
-# list (GoogleTest's sources come with libgtest-dev).
+# list (GoogleTest's sources come with libgtest-dev). assimp is built from
+# Debian's source package (unpacked by dpkg-dev) against Debian's zlib for
+# MinGW and the header-only libraries Debian's assimp uses.
 windowsBuildPackages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
+    dpkg-dev libz-mingw-w64-dev libutfcpp-dev libstb-dev
 )
