@@ -1,0 +1,20 @@
+#pragma once
+
+#include "math/Vector.h"
+#include "render/FrameSurface.h"
+
+#include <cstdint>
+
+namespace Quorvane {
+
+// Sets exactly the pixels that drawLine(p0, p1, color, surface) sets with
+// value = toPixel(color), but only those whose column lies in [columnBegin,
+// columnEnd), and no others. Steps that fall off the surface or the band are
+// not walked: their effect on the float running value is computed in closed
+// form (advanceRunningSum), so a line costs at most one step per visible row
+// or column, however long it is. Threads may walk lines into disjoint column
+// bands of one surface at the same time.
+void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface, int columnBegin = 0,
+              int columnEnd = FrameSurface::width);
+
+} // namespace Quorvane
