@@ -29,13 +29,15 @@ ensurePackages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"
 }
 
-# What the Linux build, its tests and benchmarks need. The application is Qt 6
-# Widgets; its window test runs in its own X server (xvfb), clicks with
-# xdotool and takes screenshots with ImageMagick; a font draws the labels.
+# What the Linux build, its tests and benchmarks need. Models of every common
+# format are read through assimp. The application is Qt 6 Widgets; its window
+# test runs in its own X server (xvfb), clicks with xdotool and takes
+# screenshots with ImageMagick; a font draws the labels.
 linuxBuildPackages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libstb-dev
+    libassimp-dev
     qt6-base-dev fonts-dejavu-core
     xvfb xdotool imagemagick
 )

@@ -114,21 +114,41 @@ TEST_F(RenderTool, PrintsOneTimingLine)
     EXPECT_NE(result.output.find(" ms over 3 frames\n"), std::string::npos) << result.output;
 }
 
-TEST_F(RenderTool, PassesTheTriangulationMessageThroughAndStillRenders)
+TEST_F(RenderTool, PassesTheTriangulationMessageThroughAndStillRendersWithOurReader)
 {
     const std::filesystem::path out = directory / "quad.ppm";
-    const ToolRun result = run("--model " + model("quad.obj") + " --out " + out.string());
+    const ToolRun result = run("--model " + model("quad.obj") + " --reader quorvane --out " + out.string());
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.errors, "Error: the obj file is supposed to be triangulated\n");
     EXPECT_EQ(readFile(out).size(), 15u + 500u * 500u * 3u);
 }
 
-TEST_F(RenderTool, ExitsWithTwoAndOneLineForAMissingModel)
+// By default an OBJ our reader stops on goes through the importer, silently.
+TEST_F(RenderTool, ImportsWhatOurReaderCannotReadCompletely)
 {
-    const ToolRun result = run("--model " + (directory / "missing.obj").string() + " --out "
-                           + (directory / "m.ppm").string());
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
+    std::string frames[3];
+    const char* readers[3] = {"auto", "import", "quorvane"};
+    for (int i = 0; i < 3; ++i) {
+        const std::filesystem::path out = directory / (std::string(readers[i]) + ".ppm");
+        const ToolRun result = run("--model " + model("quad.obj") + " --reader " + readers[i] + " --out " + out.string());
+        EXPECT_EQ(result.status, 0) << readers[i];
+        frames[i] = readFile(out);
+    }
+    EXPECT_EQ(frames[0], frames[1]);
+    EXPECT_NE(frames[0], frames[2]);
+}
+
+TEST_F(RenderTool, ExitsWithTwoAndOneLineForAModelItCannotOpen)
+{
+    std::ofstream(directory / "junk.stl") << "solid? not at all";
+    for (const std::string& model : {(directory / "missing.obj").string(), (directory / "junk.stl").string()}) {
+        for (const char* reader : {"auto", "import", "quorvane"}) {
+            const ToolRun result = run("--model " + model + " --reader " + reader + " --out "
+                                   + (directory / "m.ppm").string());
+            EXPECT_EQ(result.status, model.ends_with(".stl") && reader == std::string("quorvane") ? 0 : 2) << model << reader;
+            EXPECT_EQ(lineCount(result.errors), result.status == 2 ? 1 : 0) << result.errors;
+        }
+    }
 }
 
 TEST_F(RenderTool, ExitsWithTwoAndOneLineForBadArguments)
@@ -137,6 +157,7 @@ TEST_F(RenderTool, ExitsWithTwoAndOneLineForBadArguments)
     for (const std::string& bad : {std::string("--view shaded"), std::string("--eye 0 zero 1"),
                                    std::string("--eye 0 0"), std::string("--eye 0 0 nan"),
                                    std::string("--frames 2x"), std::string("--frames 0"),
+                                   std::string("--reader obj"),
                                    std::string("--no-such-option")}) {
         const ToolRun result = run(square + " " + bad);
         EXPECT_EQ(result.status, 2) << bad;
@@ -157,7 +178,7 @@ TEST_F(RenderTool, DescribesEveryOptionInItsHelp)
 {
     const ToolRun result = run("--help");
     EXPECT_EQ(result.status, 0);
-    for (const char* option : {"--model", "--view", "--eye", "--out", "--frames"})
+    for (const char* option : {"--model", "--reader", "--view", "--eye", "--out", "--frames"})
         EXPECT_NE(result.output.find(option), std::string::npos) << option;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
+#include "import/OpenModel.h"
 #include "render/FrameSurface.h"
 #include "scene/Camera.h"
 #include "scene/Light.h"
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,6 +31,7 @@ constexpr int usageError = 2;
 
 struct Options {
     std::string model = "data/head.obj";
+    std::string reader = "auto";
     std::string view = "flat";
     std::vector<float> eye = {0.0f, 0.0f, 1.5f};
     std::string out = "frame.png";
@@ -39,6 +42,16 @@ struct View {
     RenderMode renderMode;
     ShadingMode shadingMode;
 };
+
+// --reader has already been checked against these three names.
+ModelReader readerNamed(const std::string& name)
+{
+    if (name == "quorvane")
+        return ModelReader::quorvane;
+    if (name == "import")
+        return ModelReader::importer;
+    return ModelReader::automatic;
+}
 
 // --view has already been checked against these four names.
 View viewNamed(const std::string& name)
@@ -86,10 +99,16 @@ void timeFrames(int frames, const View& view, const Camera& camera, const Light&
 int main(int argc, char** argv)
 {
     Options options;
-    CLI::App app{"Renders one frame of an OBJ model with the Quorvane pipeline and writes it as "
+    CLI::App app{"Renders one frame of a model with the Quorvane pipeline and writes it as "
                  "PNG or PPM.",
                  "quorvane-render"};
-    app.add_option("--model", options.model, "OBJ model to render")->capture_default_str();
+    app.add_option("--model", options.model, "Model to render: OBJ, STL, PLY, OFF, glTF, FBX, ...")
+        ->capture_default_str();
+    app.add_option("--reader", options.reader,
+                   "auto: our OBJ reader for OBJ files it reads completely, else the importer; "
+                   "quorvane: our OBJ reader alone; import: the importer alone")
+        ->check(CLI::IsMember({"auto", "quorvane", "import"}))
+        ->capture_default_str();
     app.add_option("--view", options.view, "What to draw")
         ->check(CLI::IsMember({"wireframe", "flat", "gouraud", "phong"}))
         ->capture_default_str();
@@ -120,11 +139,16 @@ int main(int argc, char** argv)
         return usageError;
     }
 
-    Mesh mesh;
-    // The loader writes its own line to standard error; a partial mesh from a
-    // face that is not a triangle is still rendered.
-    if (loadMesh(options.model.c_str(), mesh) == MeshLoadStatus::cannotOpen)
+    const ModelReader reader = readerNamed(options.reader);
+    OpenedModel opened = openModel(options.model, reader);
+    // Our reader alone writes its own line to standard error, and a partial
+    // mesh from a face that is not a triangle is still rendered.
+    if (opened.outcome == OpenOutcome::failed) {
+        if (reader != ModelReader::quorvane)
+            std::cerr << "quorvane-render: " << openMessage(options.model, opened) << '\n';
         return usageError;
+    }
+    const Mesh mesh = std::move(opened.mesh);
 
     // Opened before rendering so that an unwritable path fails at once.
     std::ofstream out(options.out, std::ios::binary | std::ios::trunc);

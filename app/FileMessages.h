@@ -1,0 +1,36 @@
+#pragma once
+
+#include "scene/Mesh.h"
+
+#include <filesystem>
+#include <string>
+
+namespace Quorvane {
+
+// The texts both shells show about the files they open and write, so that the
+// same situation reads the same on Linux and on Windows. Reasons are clauses without a capital or
+// a full stop ("the file is empty"); the messages are whole sentences in UTF-8.
+
+// The path as the platform writes it: its own separators, in UTF-8.
+std::string displayPath(const std::filesystem::path& path);
+
+// Cannot open "PATH": REASON.
+std::string cannotOpenMessage(const std::filesystem::path& path, const std::string& reason);
+
+// "PATH" is shown only in part: REASON.
+std::string shownInPartMessage(const std::filesystem::path& path, const std::string& reason);
+
+// Cannot write "PATH": the file cannot be created or written.
+std::string cannotSaveFrameMessage(const std::filesystem::path& path);
+
+// The message about the model our OBJ reader read into mesh from path with
+// status, when it is shown only in part (a face that is not a triangle, an
+// empty file, no faces); empty otherwise. The shells show it at start-up.
+std::string ownReaderMessage(const std::filesystem::path& path, MeshLoadStatus status, const Mesh& mesh);
+
+// What is wrong with a model our OBJ reader read into mesh with status, or
+// nothing when it was read completely and has faces. fileIsEmpty tells a
+// zero-byte file from one without a face line.
+std::string ownReaderProblem(MeshLoadStatus status, const Mesh& mesh, bool fileIsEmpty);
+
+} // namespace Quorvane
