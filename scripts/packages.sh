@@ -31,7 +31,8 @@ ensurePackages() {
 
 # What the Linux build, its tests and benchmarks need. Models of every common
 # format are read through assimp. The application is Qt 6 Widgets; its window
-# test runs in its own X server (xvfb), clicks with xdotool and takes
+# tests run in their own X server (xvfb), one of them under a window manager
+# (openbox, whose frame x11-utils' xprop reads), click with xdotool and take
 # screenshots with ImageMagick; a font draws the labels.
 linuxBuildPackages=(
     cmake ninja-build g++ pkg-config
@@ -39,7 +40,7 @@ linuxBuildPackages=(
     libcli11-dev libstb-dev
     libassimp-dev
     qt6-base-dev fonts-dejavu-core
-    xvfb xdotool imagemagick
+    xvfb openbox x11-utils xdotool imagemagick
 )
 
 # What the Windows cross build and its tests under Wine need besides the Linux

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include <string>
+
 class QPushButton;
 
 namespace Quorvane {
@@ -26,6 +28,21 @@ public:
     // returns, About returns when the box is closed.
     void command(int id);
 
+    // Opens the model file path (as Qt names local files) and shows it from
+    // the start view, rendering one frame. A file that cannot be opened keeps
+    // the current model; that, and a model shown only in part, is told in a
+    // message box naming the file. True when the model is shown.
+    bool openModelFile(const QString& path);
+
+    // Writes the frame the window shows, as PNG, to path: the same bytes as
+    // quorvane-render's PNG of the same scene. A failure is told in a
+    // message box. True when the file is written.
+    bool saveFrame(const QString& path);
+
+    // Tells the user in a message box when the start-up model, read by our
+    // reader, is shown only in part or not at all.
+    void warnAboutStartModel();
+
     // Tells the user, in a modal message box over the window, that modelPath
     // could not be opened and where the program looked. loadMesh has written
     // its line to standard error already, which a user who started the
@@ -36,11 +53,18 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createMenu();
     QPushButton* addButton(const ButtonLayout& layout);
+    void chooseModelFile();
+    void chooseFrameFile();
+    void fitOuterSize();
+    void warn(const std::string& message);
 
     RenderView* view = nullptr;
     QPushButton* toggleButton = nullptr;

@@ -17,7 +17,11 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(applicationIcon());
     MainWindow window;
     window.show();
-    if (meshLoadStatus == MeshLoadStatus::cannotOpen)
-        window.warnAboutMissingModel();
+    // quorvane PATH shows that file instead of the start-up model.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.openModelFile(arguments.at(1));
+    else
+        window.warnAboutStartModel();
     return app.exec();
 }

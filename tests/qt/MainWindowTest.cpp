@@ -5,17 +5,25 @@
 #include "app/qt/ApplicationIcon.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RenderView.h"
+#include "import/OpenModel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -68,6 +76,46 @@ private:
     QTimer timer;
 };
 
+// A model our reader stops on (the second face is a quadrilateral), which
+// the importer reads whole.
+const char* quadModel = "v -0.5 -0.5 0\nv 0.5 -0.5 0\nv 0.5 0.5 0\nv -0.5 0.5 0\nvn 0 0 1\n"
+                        "f 1//1 2//1 3//1\nf 1//1 2//1 3//1 4//1\n";
+
+QString writeFile(const QTemporaryDir& directory, const QString& name, const QByteArray& bytes)
+{
+    const QString path = directory.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+// The text of the message box that action opens; the box is closed with Enter.
+QString messageBoxText(QObject* context, const std::function<void()>& action)
+{
+    QString text;
+    whenDialogOpens(context, [&text](QDialog* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+            text = box->text();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    action();
+    return text;
+}
+
+// Picks path in the file dialog that action opens.
+void chooseInFileDialog(QObject* context, const QString& path, const std::function<void()>& action)
+{
+    whenDialogOpens(context, [path](QDialog* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files);
+        files->selectFile(path);
+        // QFileDialog makes accept protected; through QDialog it is the same call.
+        static_cast<QDialog*>(files)->accept();
+    });
+    action();
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -93,6 +141,12 @@ private slots:
     void acceleratorsOpenAbout_data();
     void acceleratorsOpenAbout();
     void missingModelWarningNamesTheFile();
+    void opensAModelFromTheStartView_data();
+    void opensAModelFromTheStartView();
+    void failedOpenKeepsTheModel();
+    void saveFrameWritesTheRenderersPng();
+    void startModelShownInPartIsTold();
+    void windowHasTheFocusAtStartUp();
     void exitEndsWithCodeZero();
     void closeBoxEndsWithCodeZero();
 
@@ -120,6 +174,9 @@ void MainWindowTest::init()
 void MainWindowTest::cleanup()
 {
     window.reset();
+    // Put back the start-up model for the next test.
+    mesh = Mesh();
+    meshLoadStatus = loadMesh(modelPath.string().c_str(), mesh);
 }
 
 void MainWindowTest::opensWithTitleSizeAndIcon()
@@ -142,8 +199,13 @@ void MainWindowTest::menuHasExitAndAbout()
     QCOMPARE(menus[1]->text(), QStringLiteral("&Help"));
     const QList<QAction*> fileItems = menus[0]->menu()->actions();
     const QList<QAction*> helpItems = menus[1]->menu()->actions();
-    QCOMPARE(fileItems.size(), 1);
-    QCOMPARE(fileItems[0]->text(), QStringLiteral("E&xit"));
+    QCOMPARE(fileItems.size(), 4);
+    QCOMPARE(fileItems[0]->text(), QStringLiteral("&Open..."));
+    QCOMPARE(fileItems[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(fileItems[1]->text(), QStringLiteral("Save Frame &As..."));
+    QCOMPARE(fileItems[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QVERIFY(fileItems[2]->isSeparator());
+    QCOMPARE(fileItems[3]->text(), QStringLiteral("E&xit"));
     QCOMPARE(helpItems.size(), 1);
     QCOMPARE(helpItems[0]->text(), QStringLiteral("&About ..."));
 }
@@ -361,6 +423,117 @@ void MainWindowTest::missingModelWarningNamesTheFile()
     QVERIFY2(text.contains(QStringLiteral("\"%1\"").arg(QString::fromStdString(modelPath.string()))),
              qPrintable(text));
     QVERIFY(window->isVisible());
+}
+
+void MainWindowTest::opensAModelFromTheStartView_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("dialog") << "dialog";
+    QTest::newRow("drop") << "drop";
+}
+
+// The command line goes through openModelFile too; WindowInXvfbTest starts
+// the program with a path.
+void MainWindowTest::opensAModelFromTheStartView()
+{
+    QFETCH(QString, way);
+    QTemporaryDir directory;
+    const QString path = writeFile(directory, QStringLiteral("quads.obj"), quadModel);
+    window->command(commandToggle);
+    window->command(commandPhongShading);
+    camera.position = Vector3(0.3f, 0.2f, 1.1f);
+
+    QSignalSpy frames(window->renderView(), &RenderView::frameRendered);
+    if (way == QStringLiteral("dialog")) {
+        chooseInFileDialog(window.get(), path, [this] {
+            window->findChild<QAction*>(QStringLiteral("openAction"))->trigger();
+        });
+    } else {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+    }
+    QCOMPARE(frames.count(), 1);
+    const OpenedModel expected = openModel(path.toStdString());
+    QCOMPARE(mesh.faceVertexIndices.size(), std::size_t{3});
+    QCOMPARE(mesh.vertices.size(), expected.mesh.vertices.size());
+    QCOMPARE(camera.position.x, 0.0f);
+    QCOMPARE(camera.position.z, 1.5f);
+    QCOMPARE(renderMode, renderModeShaded);
+    QCOMPARE(shadingMode, shadingModeFlat);
+    QVERIFY(buttonNamed(*window, QStringLiteral("Mesh")));
+}
+
+void MainWindowTest::failedOpenKeepsTheModel()
+{
+    QTemporaryDir directory;
+    const QString path = writeFile(directory, QStringLiteral("junk.stl"), "solid? no");
+    const std::size_t faces = mesh.faceVertexIndices.size();
+    camera.position = Vector3(0.3f, 0.2f, 1.1f);
+    QSignalSpy frames(window->renderView(), &RenderView::frameRendered);
+    const QString text = messageBoxText(window.get(), [&] { QVERIFY(!window->openModelFile(path)); });
+    QVERIFY2(text.startsWith(QStringLiteral("Cannot open \"%1\": ").arg(path)), qPrintable(text));
+    QVERIFY(text.endsWith(QStringLiteral(".")));
+    QCOMPARE(mesh.faceVertexIndices.size(), faces);
+    QCOMPARE(camera.position.x, 0.3f);
+    QCOMPARE(frames.count(), 0);
+}
+
+// Byte for byte the PNG of quorvane-render, the separate program, given the
+// same model, view and eye.
+void MainWindowTest::saveFrameWritesTheRenderersPng()
+{
+    QTemporaryDir directory;
+    window->command(commandGouraudShading);
+    camera.position = Vector3(0.25f, -0.125f, 1.5f);
+    const QString saved = directory.filePath(QStringLiteral("saved"));
+    chooseInFileDialog(window.get(), saved, [this] {
+        window->findChild<QAction*>(QStringLiteral("saveFrameAction"))->trigger();
+    });
+    const QString reference = directory.filePath(QStringLiteral("reference.png"));
+    QCOMPARE(QProcess::execute(QStringLiteral(QUORVANE_RENDER_TOOL),
+                               {QStringLiteral("--model"), QString::fromStdString(modelPath.string()),
+                                QStringLiteral("--view"), QStringLiteral("gouraud"), QStringLiteral("--eye"),
+                                QStringLiteral("0.25"), QStringLiteral("-0.125"), QStringLiteral("1.5"),
+                                QStringLiteral("--out"), reference}),
+             0);
+    QFile savedFile(saved + QStringLiteral(".png"));
+    QFile referenceFile(reference);
+    QVERIFY(savedFile.open(QIODevice::ReadOnly));
+    QVERIFY(referenceFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = savedFile.readAll();
+    QVERIFY(bytes.size() > 1000);
+    QVERIFY(bytes == referenceFile.readAll());
+
+    const QString unwritable = directory.filePath(QStringLiteral("no-such-directory/frame.png"));
+    const QString text = messageBoxText(window.get(), [&] { QVERIFY(!window->saveFrame(unwritable)); });
+    QCOMPARE(text, QStringLiteral("Cannot write \"%1\": the file cannot be created or written.").arg(unwritable));
+}
+
+void MainWindowTest::startModelShownInPartIsTold()
+{
+    meshLoadStatus = MeshLoadStatus::notTriangulated;
+    const QString text = messageBoxText(window.get(), [this] { window->warnAboutStartModel(); });
+    QVERIFY2(text.startsWith(QStringLiteral("\"%1\" is shown only in part: a face is not a triangle")
+                                 .arg(QString::fromStdString(modelPath.string()))),
+             qPrintable(text));
+    meshLoadStatus = MeshLoadStatus::loaded;
+    // A complete model opens no box (one that did would be closed and read).
+    QCOMPARE(messageBoxText(window.get(), [this] { window->warnAboutStartModel(); }), QString());
+}
+
+// Space would click a focused button; at start-up it must not switch views.
+void MainWindowTest::windowHasTheFocusAtStartUp()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget(), window.get());
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    QCOMPARE(renderMode, renderModeShaded);
 }
 
 void MainWindowTest::exitEndsWithCodeZero()
