@@ -10,8 +10,11 @@
 #include "scene/Mesh.h"
 #include "scene/Modes.h"
 #include "tools/IconFile.h"
+#include "tools/ImageFile.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 #include <fstream>
 #include <iostream>
 #include <vector>
@@ -54,9 +57,10 @@ Square coveredSquare(const FrameSurface& frame)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: quorvane-icon MODEL.obj OUT.ico\n"
-                     "Renders MODEL with Phong shading and writes the Windows icon file OUT.\n";
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: quorvane-icon MODEL.obj OUT.ico [PNG_DIRECTORY]\n"
+                     "Renders MODEL with Phong shading and writes the Windows icon file OUT, and\n"
+                     "with PNG_DIRECTORY the Linux icons quorvane-SIZE.png there.\n";
         return usageError;
     }
     Mesh mesh;
@@ -82,6 +86,20 @@ int main(int argc, char** argv)
     if (!out) {
         std::cerr << "quorvane-icon: cannot write " << argv[2] << '\n';
         return usageError;
+    }
+    // The Linux program's icons are the same 32-bit pictures.
+    if (argc == 4) {
+        for (const IconImage& image : images) {
+            if (image.bitsPerPixel != 32)
+                continue;
+            const std::filesystem::path path = std::filesystem::path(argv[3])
+                                             / ("quorvane-" + std::to_string(image.picture.size) + ".png");
+            std::ofstream png(path, std::ios::binary | std::ios::trunc);
+            if (!writeRgbaPng(image.picture.size, image.picture.pixels, png)) {
+                std::cerr << "quorvane-icon: cannot write " << path.string() << '\n';
+                return usageError;
+            }
+        }
     }
     return 0;
 }

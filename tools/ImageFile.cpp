@@ -72,4 +72,18 @@ bool writePng(const FrameSurface& surface, std::ostream& out)
     return written != 0 && static_cast<bool>(out);
 }
 
+bool writeRgbaPng(int size, const std::vector<std::uint32_t>& pixels, std::ostream& out)
+{
+    if (size <= 0 || pixels.size() != static_cast<std::size_t>(size) * static_cast<std::size_t>(size))
+        return false;
+    std::vector<unsigned char> bytes;
+    bytes.reserve(pixels.size() * 4);
+    for (const std::uint32_t pixel : pixels)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<unsigned char>((pixel >> shift) & 0xff));
+    const int written = stbi_write_png_to_func(appendToStream, &out, size, size, 4, bytes.data(), size * 4);
+    out.flush();
+    return written != 0 && static_cast<bool>(out);
+}
+
 } // namespace Quorvane

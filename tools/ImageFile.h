@@ -2,8 +2,10 @@
 
 #include "render/FrameSurface.h"
 
+#include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace Quorvane {
 
@@ -22,5 +24,10 @@ bool writePpm(const FrameSurface& surface, std::ostream& out);
 
 // Writes the surface as an 8-bit RGB PNG. False when the stream fails.
 bool writePng(const FrameSurface& surface, std::ostream& out);
+
+// Writes a square picture of size x size pixels 0xAABBGGRR, row by row from
+// the top, as an 8-bit RGBA PNG: the desktop icons. False when the stream
+// fails or the pixels do not fill the square.
+bool writeRgbaPng(int size, const std::vector<std::uint32_t>& pixels, std::ostream& out);
 
 } // namespace Quorvane

@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -127,6 +128,7 @@ private slots:
     void cleanup();
 
     void opensWithTitleSizeAndIcon();
+    void iconIsTheWindowsIconsHead();
     void menuHasExitAndAbout();
     void buttonsHaveTheirTextsAndPlaces();
     void eachButtonRendersOneFrameAndSetsTheMode_data();
@@ -189,6 +191,23 @@ void MainWindowTest::opensWithTitleSizeAndIcon()
     // The picture starts right below the menu bar, at the client area's corner.
     QCOMPARE(window->renderView()->mapTo(window.get(), QPoint(0, 0)),
              QPoint(0, window->menuBar()->height()));
+}
+
+// Both programs show the same head: the Linux PNGs are the Windows icon
+// file's 32-bit images (its last five, 256 to 16 pixels). Compared
+// premultiplied, the form Qt's icon reader gives.
+void MainWindowTest::iconIsTheWindowsIconsHead()
+{
+    QImageReader windowsIcon(QStringLiteral("app/win32/icons/Quorvane.ico"));
+    QCOMPARE(windowsIcon.imageCount(), 9);
+    const int sizes[] = {256, 64, 48, 32, 16};
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(windowsIcon.jumpToImage(4 + i));
+        const QImage expected = windowsIcon.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage shipped(QStringLiteral(":/icons/quorvane-%1.png").arg(sizes[i]));
+        QCOMPARE(expected.size(), QSize(sizes[i], sizes[i]));
+        QCOMPARE(shipped.convertToFormat(QImage::Format_ARGB32_Premultiplied), expected);
+    }
 }
 
 void MainWindowTest::menuHasExitAndAbout()
