@@ -19,6 +19,19 @@ constexpr float aspectRatio = 1.0f;
 constexpr float nearPlane = 1.0f;
 constexpr float farPlane = 10.0f;
 
+// The frame's camera, matrices and light; the model matrix is the identity,
+// stored for completeness and applied by no stage.
+RenderContext frameTransforms(const Camera& camera, const Light& light)
+{
+    RenderContext context;
+    context.camera = camera;
+    context.view = viewMatrix(camera.rotation, camera.position);
+    context.projection = perspective(fieldOfView, aspectRatio, nearPlane, farPlane);
+    context.model = Matrix4(Quaternion(0, 0, 0, 0), Vector3(0, 0, 0));
+    context.light = light;
+    return context;
+}
+
 } // namespace
 
 // 1. Reset the depth buffer.
@@ -42,6 +55,12 @@ void renderFrame(FrameSurface& surface, RenderMode renderMode, ShadingMode shadi
         drawWireframe(mesh, baseColor, surface);
     else if (renderMode == renderModeShaded)
         drawShadedFaces(baseColor, shadingMode, surface);
+}
+
+void renderFrame(FrameRenderer& renderer, FrameSurface& surface, RenderMode renderMode,
+                 ShadingMode shadingMode, const Camera& camera, const Light& light, const Mesh& mesh)
+{
+    renderer.render(surface, renderMode, shadingMode, frameTransforms(camera, light), mesh);
 }
 
 void drawShadedFaces(Color baseColor, ShadingMode mode, FrameSurface& surface)

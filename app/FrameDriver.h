@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Color.h"
+#include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
 #include "scene/Camera.h"
 #include "scene/Light.h"
@@ -16,6 +17,12 @@ namespace Quorvane {
 // scenes of their own.
 void renderFrame(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode,
                  const Camera& camera, const Light& light, const Mesh& mesh);
+
+// The same frame as renderFrame above, computed by renderer's fast path on
+// its threads; touches none of the renderer's globals. The shells and tools
+// draw with this one.
+void renderFrame(FrameRenderer& renderer, FrameSurface& surface, RenderMode renderMode,
+                 ShadingMode shadingMode, const Camera& camera, const Light& light, const Mesh& mesh);
 
 // Fills every face of renderContext's mesh copy, in list order, with the fill
 // that belongs to mode; any other mode draws nothing.

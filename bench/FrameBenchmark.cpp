@@ -1,10 +1,15 @@
-// Whole frames through renderFrame, one per view, on the generated 200,000
-// triangle sphere and on data/head.obj when the source tree has it.
+// Whole frames, one per view, on the generated 200,000 triangle sphere and on
+// data/head.obj when the source tree has it: the straightforward renderFrame
+// ("frame/") beside the fast path with one thread ("fast1/") and with every
+// hardware thread ("fastN/"), in the same run so that ratios hold on a busy
+// machine.
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
 #include "bench/SphereModel.h"
 #include "render/DepthBuffer.h"
+#include "render/FrameRenderer.h"
+#include "render/WorkerPool.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,13 +47,34 @@ void renderFrames(benchmark::State& state, const Mesh* mesh, View view)
     state.counters["faces"] = static_cast<double>(mesh->faceVertexIndices.size());
 }
 
-void registerModel(const std::string& label, const Mesh* mesh)
+void renderFastFrames(benchmark::State& state, const Mesh* mesh, View view, FrameRenderer* renderer)
 {
-    for (const View& view : views)
+    Camera camera;
+    Light light;
+    applyStartValues(camera, light);
+    for (auto _ : state) {
+        FrameSurface surface;
+        renderFrame(*renderer, surface, view.renderMode, view.shadingMode, camera, light, *mesh);
+        benchmark::DoNotOptimize(surface.pixels());
+    }
+    state.counters["threads"] = renderer->threadCount();
+}
+
+void registerModel(const std::string& label, const Mesh* mesh, FrameRenderer* oneThread,
+                   FrameRenderer* allThreads)
+{
+    for (const View& view : views) {
         benchmark::RegisterBenchmark(("frame/" + label + "/" + view.name).c_str(), renderFrames, mesh, view)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)
             ->ReportAggregatesOnly(true);
+        for (FrameRenderer* renderer : {oneThread, allThreads})
+            benchmark::RegisterBenchmark(((renderer == oneThread ? "fast1/" : "fastN/") + label + "/" + view.name).c_str(),
+                                         renderFastFrames, mesh, view, renderer)
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
+    }
 }
 
 } // namespace
@@ -57,11 +83,13 @@ int main(int argc, char** argv)
 {
     Mesh sphere;
     loadMesh(writeSphereObj(250, 400).c_str(), sphere);
-    registerModel("sphere200k", &sphere);
+    FrameRenderer oneThread(1);
+    FrameRenderer allThreads(hardwareThreadCount());
+    registerModel("sphere200k", &sphere, &oneThread, &allThreads);
 #ifdef QUORVANE_HEAD_MODEL
     Mesh head;
     if (loadMesh(QUORVANE_HEAD_MODEL, head) == MeshLoadStatus::loaded)
-        registerModel("head", &head);
+        registerModel("head", &head, &oneThread, &allThreads);
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

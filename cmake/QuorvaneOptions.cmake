@@ -18,3 +18,8 @@ if(QUORVANE_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(quorvane_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(QUORVANE_SANITIZE_THREAD)
+    target_compile_options(quorvane_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(quorvane_options INTERFACE -fsanitize=thread)
+endif()

@@ -1,0 +1,171 @@
+#include "render/FrameRenderer.h"
+
+#include "math/Geometry.h"
+#include "render/DepthBuffer.h"
+#include "render/FaceCorners.h"
+#include "render/FastFill.h"
+#include "render/Shaders.h"
+#include "render/Transform.h"
+#include "render/Wireframe.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace Quorvane {
+
+namespace {
+
+constexpr int firstFilledColumn = 1;
+constexpr int lastFilledColumn = 499;
+
+// Columns of band band of bandCount, inclusive: columns 1 to 499 in nearly
+// equal parts (column 0 is never filled).
+void bandColumns(int band, int bandCount, int& first, int& last)
+{
+    const int columns = lastFilledColumn - firstFilledColumn + 1;
+    first = firstFilledColumn + columns * band / bandCount;
+    last = firstFilledColumn + columns * (band + 1) / bandCount - 1;
+}
+
+} // namespace
+
+FrameRenderer::FrameRenderer(int threadCount) : pool_(std::max(threadCount, 1))
+{
+}
+
+template <typename Work>
+void FrameRenderer::forChunks(std::size_t count, const Work& work)
+{
+    const std::size_t chunks = static_cast<std::size_t>(threadCount());
+    pool_.run(threadCount(), [&](int chunk) {
+        const std::size_t index = static_cast<std::size_t>(chunk);
+        work(count * index / chunks, count * (index + 1) / chunks);
+    });
+}
+
+void FrameRenderer::render(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode,
+                           const RenderContext& context, const Mesh& mesh)
+{
+    const bool shaded = renderMode == renderModeShaded
+                     && (shadingMode == shadingModeFlat || shadingMode == shadingModeGouraud
+                         || shadingMode == shadingModePhong);
+    if (renderMode != renderModeWireframe && !shaded)
+        return;
+    transformVertices(context, mesh);
+    if (renderMode == renderModeWireframe) {
+        drawEdges(mesh, surface);
+        return;
+    }
+    if (shadingMode == shadingModeGouraud)
+        lightNormals(context, mesh);
+    setUpFaces(shadingMode, context, mesh);
+    pool_.run(threadCount(), [&](int band) { fillBand(band, shadingMode, context, mesh, surface); });
+}
+
+void FrameRenderer::transformVertices(const RenderContext& context, const Mesh& mesh)
+{
+    screen_.resize(mesh.vertices.size());
+    forChunks(mesh.vertices.size(), [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i)
+            screen_[i] = transformVertex(mesh.vertices[i], context);
+    });
+}
+
+void FrameRenderer::lightNormals(const RenderContext& context, const Mesh& mesh)
+{
+    cornerColors_.resize(mesh.normals.size());
+    const DiffuseLight& diffuse = context.light.diffuse;
+    forChunks(mesh.normals.size(), [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i)
+            cornerColors_[i] = gouraudCornerColor(mesh.normals[i], diffuse.direction, diffuse.color);
+    });
+}
+
+void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh)
+{
+    const std::size_t faceCount = mesh.faceVertexIndices.size();
+    faces_.resize(faceCount);
+    const bool lit = shadingMode != shadingModeFlat;
+    forChunks(faceCount, [&](std::size_t first, std::size_t end) {
+        const FlatShader flat;
+        for (std::size_t i = first; i < end; ++i) {
+            FaceSetup& face = faces_[i];
+            face.drawn = false;
+            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), face.positions))
+                continue;
+            if (lit && !(i < mesh.faceNormalIndices.size()
+                         && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), face.normals)))
+                continue;
+            const Vector3& s0 = screen_[static_cast<std::size_t>(face.positions[0])];
+            const Vector3& s1 = screen_[static_cast<std::size_t>(face.positions[1])];
+            const Vector3& s2 = screen_[static_cast<std::size_t>(face.positions[2])];
+            if (!pixelBox(s0, s1, s2, face.box))
+                continue;
+            face.drawn = true;
+            if (!lit) {
+                const Vector3 normal = triangleNormal(mesh.vertices[static_cast<std::size_t>(face.positions[0])],
+                                                      mesh.vertices[static_cast<std::size_t>(face.positions[1])],
+                                                      mesh.vertices[static_cast<std::size_t>(face.positions[2])]);
+                face.flatValue = flat.shadePixel(Color(1, 1, 1, 1), normal, context);
+            }
+        }
+    });
+}
+
+void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderContext& context,
+                             const Mesh& mesh, FrameSurface& surface)
+{
+    int firstColumn = 0, lastColumn = 0;
+    bandColumns(band, threadCount(), firstColumn, lastColumn);
+    float* depth = depth_.data();
+    std::fill(depth + static_cast<std::ptrdiff_t>(firstColumn) * depthRows,
+              depth + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows, emptyDepth);
+    ColumnSamples samples;
+    GouraudShader gouraud;
+    PhongShader phong;
+    const Color white(1, 1, 1, 1);
+    for (const FaceSetup& face : faces_) {
+        if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
+            continue;
+        const FaceEdges edges = faceEdges(screen_[static_cast<std::size_t>(face.positions[0])],
+                                          screen_[static_cast<std::size_t>(face.positions[1])],
+                                          screen_[static_cast<std::size_t>(face.positions[2])]);
+        switch (shadingMode) {
+        case shadingModeFlat:
+            fillFaceInBand(edges, face.box, firstColumn, lastColumn, depth, surface, samples,
+                           [&](const Vector3&) { return face.flatValue; });
+            break;
+        case shadingModeGouraud:
+            for (int j = 0; j < 3; ++j)
+                gouraud.vertexColors[j] = cornerColors_[static_cast<std::size_t>(face.normals[j])];
+            fillFaceInBand(edges, face.box, firstColumn, lastColumn, depth, surface, samples,
+                           [&](const Vector3& weights) { return gouraud.shadePixel(weights, context); });
+            break;
+        default:
+            for (int j = 0; j < 3; ++j) {
+                phong.vertexNormals[j] = mesh.normals[static_cast<std::size_t>(face.normals[j])];
+                phong.vertexPositions[j] = mesh.vertices[static_cast<std::size_t>(face.positions[j])];
+            }
+            fillFaceInBand(edges, face.box, firstColumn, lastColumn, depth, surface, samples,
+                           [&](const Vector3& weights) { return phong.shadePixel(weights, white, context); });
+            break;
+        }
+    }
+}
+
+void FrameRenderer::drawEdges(const Mesh& mesh, FrameSurface& surface)
+{
+    const Color white(1, 1, 1, 1);
+    for (const Vector3& entry : mesh.faceVertexIndices) {
+        int corners[3];
+        if (!faceCorners(entry, mesh.vertices.size(), corners))
+            continue;
+        for (int j = 0; j < 3; ++j) {
+            const Vector3& e0 = screen_[static_cast<std::size_t>(corners[j])];
+            const Vector3& e1 = screen_[static_cast<std::size_t>(corners[(j + 1) % 3])];
+            drawLine(Vector2(e0.x, e0.y), Vector2(e1.x, e1.y), white, surface);
+        }
+    }
+}
+
+} // namespace Quorvane

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "math/Color.h"
+#include "math/Vector.h"
+#include "render/FrameSurface.h"
+#include "render/RenderContext.h"
+#include "render/TriangleFill.h"
+#include "render/WorkerPool.h"
+#include "scene/Mesh.h"
+#include "scene/Modes.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Quorvane {
+
+// The fast path of a whole frame: the same pixels as the straightforward
+// drawing (drawWireframe and drawShadedFaces on a reset depthBuffer), computed
+// with each vertex transformed once per frame and the surface split into bands
+// of columns that the pool's threads fill at the same time. Each band fills
+// every face in list order within its own columns, and a pixel depends only on
+// the faces that cover it, so every thread count gives the same frame. Uses
+// none of the renderer's globals: it keeps its own depth buffer and shaders.
+class FrameRenderer {
+public:
+    // threadCount below 1 counts as 1.
+    explicit FrameRenderer(int threadCount);
+
+    int threadCount() const { return pool_.threadCount(); }
+
+    // Draws mesh with context's camera, view, projection and light (its own
+    // mesh lists are not read) into surface, which is all black.
+    void render(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode,
+                const RenderContext& context, const Mesh& mesh);
+
+private:
+    // What a shaded face needs in every band: its corners' list indices, its
+    // clamped box (empty when the face is skipped) and, for flat shading, its
+    // one pixel value.
+    struct FaceSetup {
+        int positions[3] = {0, 0, 0};
+        int normals[3] = {0, 0, 0};
+        PixelBox box;
+        bool drawn = false;
+        std::uint32_t flatValue = 0;
+    };
+
+    void transformVertices(const RenderContext& context, const Mesh& mesh);
+    void lightNormals(const RenderContext& context, const Mesh& mesh);
+    void setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
+    void fillBand(int band, ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
+                  FrameSurface& surface);
+    void drawEdges(const Mesh& mesh, FrameSurface& surface);
+    // Runs work(first, end) over [0, count) in one chunk per thread.
+    template <typename Work>
+    void forChunks(std::size_t count, const Work& work);
+
+    WorkerPool pool_;
+    std::vector<Vector3> screen_;         // per vertex: transformVertex of it
+    std::vector<Color> cornerColors_;     // per normal: its Gouraud corner colour
+    std::vector<FaceSetup> faces_;
+    std::vector<float> depth_ = std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
+};
+
+} // namespace Quorvane
