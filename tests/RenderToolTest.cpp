@@ -99,7 +99,7 @@ TEST_F(RenderTool, RendersEveryViewAndEye)
 {
     for (const char* view : {"wireframe", "flat", "gouraud", "phong"}) {
         const ToolRun result = run("--model " + model("square.obj") + " --view " + view
-                               + " --eye 0.2 -0.1 0.5 --out " + (directory / "v.ppm").string());
+                               + " --eye 0.2 -0.1 0.5 --threads 3 --out " + (directory / "v.ppm").string());
         EXPECT_EQ(result.status, 0) << view << ": " << result.errors;
     }
 }
@@ -158,6 +158,7 @@ TEST_F(RenderTool, ExitsWithTwoAndOneLineForBadArguments)
                                    std::string("--eye 0 0"), std::string("--eye 0 0 nan"),
                                    std::string("--frames 2x"), std::string("--frames 0"),
                                    std::string("--reader obj"),
+                                   std::string("--threads 0"), std::string("--threads -2"),
                                    std::string("--no-such-option")}) {
         const ToolRun result = run(square + " " + bad);
         EXPECT_EQ(result.status, 2) << bad;
@@ -178,7 +179,7 @@ TEST_F(RenderTool, DescribesEveryOptionInItsHelp)
 {
     const ToolRun result = run("--help");
     EXPECT_EQ(result.status, 0);
-    for (const char* option : {"--model", "--reader", "--view", "--eye", "--out", "--frames"})
+    for (const char* option : {"--model", "--reader", "--view", "--eye", "--out", "--frames", "--threads"})
         EXPECT_NE(result.output.find(option), std::string::npos) << option;
 }
 

@@ -4,7 +4,9 @@
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
 #include "import/OpenModel.h"
+#include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
+#include "render/WorkerPool.h"
 #include "scene/Camera.h"
 #include "scene/Light.h"
 #include "scene/Mesh.h"
@@ -36,6 +38,7 @@ struct Options {
     std::vector<float> eye = {0.0f, 0.0f, 1.5f};
     std::string out = "frame.png";
     int frames = 0;   // 0: render once, without timing
+    int threads = hardwareThreadCount();
 };
 
 struct View {
@@ -71,19 +74,19 @@ double milliseconds(std::chrono::steady_clock::duration duration)
 }
 
 // Renders the frame frames times after one warm-up and prints the timing line.
-void timeFrames(int frames, const View& view, const Camera& camera, const Light& light,
-                const Mesh& mesh, FrameSurface& surface)
+void timeFrames(FrameRenderer& renderer, int frames, const View& view, const Camera& camera,
+                const Light& light, const Mesh& mesh, FrameSurface& surface)
 {
     {
         FrameSurface warmUp;
-        renderFrame(warmUp, view.renderMode, view.shadingMode, camera, light, mesh);
+        renderFrame(renderer, warmUp, view.renderMode, view.shadingMode, camera, light, mesh);
     }
     std::vector<double> times;
     times.reserve(static_cast<std::size_t>(frames));
     for (int i = 0; i < frames; ++i) {
         const auto start = std::chrono::steady_clock::now();
         FrameSurface frame;   // a fresh, black surface per frame, as the shells make
-        renderFrame(frame, view.renderMode, view.shadingMode, camera, light, mesh);
+        renderFrame(renderer, frame, view.renderMode, view.shadingMode, camera, light, mesh);
         times.push_back(milliseconds(std::chrono::steady_clock::now() - start));
         if (i == frames - 1)
             surface = frame;
@@ -118,6 +121,9 @@ int main(int argc, char** argv)
     app.add_option("--frames", options.frames,
                    "Render N timed frames after one warm-up and print the median and minimum")
         ->check(CLI::Range(1, 1000000));
+    app.add_option("--threads", options.threads, "Threads that render each frame")
+        ->check(CLI::Range(1, 1024))
+        ->capture_default_str();
 
     try {
         app.parse(argc, argv);
@@ -163,11 +169,12 @@ int main(int argc, char** argv)
     camera.position = Vector3(options.eye[0], options.eye[1], options.eye[2]);
 
     const View view = viewNamed(options.view);
+    FrameRenderer renderer(options.threads);
     FrameSurface surface;
     if (options.frames > 0)
-        timeFrames(options.frames, view, camera, light, mesh, surface);
+        timeFrames(renderer, options.frames, view, camera, light, mesh, surface);
     else
-        renderFrame(surface, view.renderMode, view.shadingMode, camera, light, mesh);
+        renderFrame(renderer, surface, view.renderMode, view.shadingMode, camera, light, mesh);
 
     const bool written = format == ImageFormat::png ? writePng(surface, out) : writePpm(surface, out);
     if (!written) {

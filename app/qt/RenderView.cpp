@@ -51,7 +51,7 @@ void RenderView::paintEvent(QPaintEvent* event)
     if (!event->region().intersects(pictureRect))
         return;
     FrameSurface surface;
-    renderFrame(surface, renderMode, shadingMode, camera, light, mesh);
+    renderFrame(renderer, surface, renderMode, shadingMode, camera, light, mesh);
     QPainter painter(this);
     painter.drawImage(pictureRect.topLeft(), displayImage(surface));
     emit frameRendered();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
+#include "render/WorkerPool.h"
 
 #include <QImage>
 #include <QRect>
@@ -43,6 +45,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    FrameRenderer renderer{hardwareThreadCount()};   // its threads live as long as the view
 };
 
 } // namespace Quorvane

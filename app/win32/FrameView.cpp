@@ -30,10 +30,10 @@ void showFrame(HDC target, const FrameSurface& surface)
     SetDIBitsToDevice(target, 0, 0, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
 }
 
-void paintFrame(HDC target)
+void paintFrame(HDC target, FrameRenderer& renderer)
 {
     FrameSurface surface;
-    renderFrame(surface, renderMode, shadingMode, camera, light, mesh);
+    renderFrame(renderer, surface, renderMode, shadingMode, camera, light, mesh);
     showFrame(target, surface);
 }
 

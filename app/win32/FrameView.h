@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
 
 #include <windows.h>
@@ -16,8 +17,8 @@ std::uint32_t toGdiPixel(std::uint32_t value);
 // device-independent bitmap. Creates no GDI object.
 void showFrame(HDC target, const FrameSurface& surface);
 
-// Renders one frame of the program's scene into a fresh surface and shows it
-// on target: the whole of what the paint handler draws.
-void paintFrame(HDC target);
+// Renders one frame of the program's scene with renderer into a fresh surface
+// and shows it on target: the whole of what the paint handler draws.
+void paintFrame(HDC target, FrameRenderer& renderer);
 
 } // namespace Quorvane

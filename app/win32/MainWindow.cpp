@@ -46,13 +46,16 @@ void onCreate(HWND hWnd, const CREATESTRUCTW& creation)
         if (layout.commandId == commandToggle)
             toggleButton = button;
     }
+    // The renderer travels with the window, so the paint handler needs no global.
+    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation.lpCreateParams));
 }
 
 void onPaint(HWND hWnd)
 {
     PAINTSTRUCT paint;
     const HDC target = BeginPaint(hWnd, &paint);
-    paintFrame(target);
+    if (auto* renderer = reinterpret_cast<FrameRenderer*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA)))
+        paintFrame(target, *renderer);
     EndPaint(hWnd, &paint);
 }
 
@@ -121,12 +124,12 @@ ATOM registerMainWindowClass(HINSTANCE hInstance)
     return RegisterClassExW(&windowClass);
 }
 
-HWND createMainWindow(HINSTANCE hInstance, int nCmdShow)
+HWND createMainWindow(HINSTANCE hInstance, int nCmdShow, FrameRenderer& renderer)
 {
     instance = hInstance;
     const HWND hWnd = CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                       CW_USEDEFAULT, mainWindowWidth, mainWindowHeight, nullptr, nullptr,
-                                      hInstance, nullptr);
+                                      hInstance, &renderer);
     SetFocus(hWnd);
     if (!hWnd)
         return nullptr;

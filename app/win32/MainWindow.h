@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/FrameRenderer.h"
 #include "scene/Mesh.h"
 
 #include <windows.h>
@@ -23,7 +24,8 @@ ATOM registerMainWindowClass(HINSTANCE hInstance);
 // Saves hInstance, creates the 630 x 550 main window (which creates its four
 // buttons) and gives it the keyboard focus. Returns null when creation fails;
 // otherwise shows the window with nCmdShow and paints the first frame.
-HWND createMainWindow(HINSTANCE hInstance, int nCmdShow);
+// The window paints with renderer, which must outlive it.
+HWND createMainWindow(HINSTANCE hInstance, int nCmdShow, FrameRenderer& renderer);
 
 // Tells the user, in a warning box owned by window, that the model could not
 // be opened and the picture stays black. Shows nothing for any other status.

@@ -2,6 +2,8 @@
 #include "app/StartUp.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/resource.h"
+#include "render/FrameRenderer.h"
+#include "render/WorkerPool.h"
 
 #include <windows.h>
 
@@ -14,7 +16,8 @@ int APIENTRY wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
     LoadStringW(hInstance, IDC_QUORVANE, windowClassName, 100);
     registerMainWindowClass(hInstance);
 
-    const HWND window = createMainWindow(hInstance, nCmdShow);
+    FrameRenderer renderer(hardwareThreadCount());
+    const HWND window = createMainWindow(hInstance, nCmdShow, renderer);
     if (!window)
         return 0;
     warnAboutModel(window, meshLoadStatus, modelPath);

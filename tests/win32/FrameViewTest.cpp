@@ -98,7 +98,8 @@ TEST(FrameView, PaintShowsWhatTheFrameDriverRenders)
     FrameSurface expected;
     renderFrame(expected, renderMode, shadingMode, camera, light, mesh);
     MemoryTarget target;
-    paintFrame(target.context);
+    FrameRenderer renderer(3);
+    paintFrame(target.context, renderer);
 
     int covered = 0;
     for (int y = 0; y < FrameSurface::height; ++y) {

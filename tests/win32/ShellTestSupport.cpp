@@ -89,7 +89,7 @@ void MainWindowTest::SetUp()
     closeWith = IDOK;
     hook = SetWindowsHookExW(WH_CALLWNDPROCRET, watchDialogs, nullptr, GetCurrentThreadId());
 
-    window = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    window = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL, renderer);
     ASSERT_NE(window, nullptr);
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countingProc));
     dispatchPending();

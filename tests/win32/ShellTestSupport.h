@@ -41,6 +41,7 @@ protected:
     int framesFor(UINT message, WPARAM wParam, LPARAM lParam);
     int framesForCommand(int id) { return framesFor(WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
+    FrameRenderer renderer{2};
     HWND window = nullptr;
     HHOOK hook = nullptr;
 };
