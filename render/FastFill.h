@@ -42,12 +42,21 @@ constexpr int shortestNarrowedColumn = 24;
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
                       ColumnSamples& samples);
 
-// Fills the face in columns firstColumn to lastColumn of its box only: every
-// sample inside the triangle and strictly nearer than depth stores its depth
-// and gets shade(weights).
-template <typename Shade>
-void fillFaceInBand(const FaceEdges& face, const PixelBox& box, int firstColumn, int lastColumn,
-                    float* depth, FrameSurface& surface, ColumnSamples& samples, const Shade& shade)
+// The face that last stored a pixel's depth and its weights there: a pixel's
+// value is what that face's shadePixel gives for those weights, since every
+// later store would have overwritten it. Shading once per pixel after all
+// faces gives the same frame without shading the pixels that are covered
+// again later. face is -1 where no face stored anything.
+struct PixelCover {
+    int face = -1;
+    float weight0 = 0, weight1 = 0, weight2 = 0;
+};
+
+// Fills face number faceIndex in columns firstColumn to lastColumn of its box
+// only: every sample inside the triangle and strictly nearer than depth stores
+// its depth, and the face and its weights in cover (laid out as depth).
+inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
+                           int lastColumn, float* depth, PixelCover* cover, ColumnSamples& samples)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
@@ -58,13 +67,13 @@ void fillFaceInBand(const FaceEdges& face, const PixelBox& box, int firstColumn,
             continue;
         const int rows = lastRow - firstRow + 1;
         float* stored = depth + x * depthRows + firstRow;
+        PixelCover* covers = cover + x * depthRows + firstRow;
         sampleFaceColumn(face, static_cast<float>(x), firstRow, rows, stored, samples);
         for (int i = 0; i < rows; ++i) {
             if (!samples.passes[i])
                 continue;
             stored[i] = samples.depth[i];
-            surface.setPixel(x, firstRow + i,
-                             shade(Vector3(samples.weight0[i], samples.weight1[i], samples.weight2[i])));
+            covers[i] = {faceIndex, samples.weight0[i], samples.weight1[i], samples.weight2[i]};
         }
     }
 }

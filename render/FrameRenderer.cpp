@@ -117,38 +117,54 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
 {
     int firstColumn = 0, lastColumn = 0;
     bandColumns(band, threadCount(), firstColumn, lastColumn);
-    float* depth = depth_.data();
-    std::fill(depth + static_cast<std::ptrdiff_t>(firstColumn) * depthRows,
-              depth + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows, emptyDepth);
+    const std::ptrdiff_t firstCell = static_cast<std::ptrdiff_t>(firstColumn) * depthRows;
+    const std::ptrdiff_t endCell = static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows;
+    std::fill(depth_.begin() + firstCell, depth_.begin() + endCell, emptyDepth);
+    std::fill(cover_.begin() + firstCell, cover_.begin() + endCell, PixelCover());
     ColumnSamples samples;
-    GouraudShader gouraud;
-    PhongShader phong;
-    const Color white(1, 1, 1, 1);
-    for (const FaceSetup& face : faces_) {
+    const int faceCount = static_cast<int>(faces_.size());
+    for (int i = 0; i < faceCount; ++i) {
+        const FaceSetup& face = faces_[static_cast<std::size_t>(i)];
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
             continue;
         const FaceEdges edges = faceEdges(screen_[static_cast<std::size_t>(face.positions[0])],
                                           screen_[static_cast<std::size_t>(face.positions[1])],
                                           screen_[static_cast<std::size_t>(face.positions[2])]);
-        switch (shadingMode) {
-        case shadingModeFlat:
-            fillFaceInBand(edges, face.box, firstColumn, lastColumn, depth, surface, samples,
-                           [&](const Vector3&) { return face.flatValue; });
-            break;
-        case shadingModeGouraud:
-            for (int j = 0; j < 3; ++j)
-                gouraud.vertexColors[j] = cornerColors_[static_cast<std::size_t>(face.normals[j])];
-            fillFaceInBand(edges, face.box, firstColumn, lastColumn, depth, surface, samples,
-                           [&](const Vector3& weights) { return gouraud.shadePixel(weights, context); });
-            break;
-        default:
-            for (int j = 0; j < 3; ++j) {
-                phong.vertexNormals[j] = mesh.normals[static_cast<std::size_t>(face.normals[j])];
-                phong.vertexPositions[j] = mesh.vertices[static_cast<std::size_t>(face.positions[j])];
+        fillFaceInBand(edges, i, face.box, firstColumn, lastColumn, depth_.data(), cover_.data(), samples);
+    }
+    shadeBand(firstColumn, lastColumn, shadingMode, context, mesh, surface);
+}
+
+void FrameRenderer::shadeBand(int firstColumn, int lastColumn, ShadingMode shadingMode,
+                              const RenderContext& context, const Mesh& mesh, FrameSurface& surface) const
+{
+    GouraudShader gouraud;
+    PhongShader phong;
+    const Color white(1, 1, 1, 1);
+    int shaderFace = -1;   // the face whose corners the shaders hold
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        const PixelCover* covers = cover_.data() + static_cast<std::ptrdiff_t>(x) * depthRows;
+        for (int y = 0; y < depthRows; ++y) {
+            const PixelCover& cover = covers[y];
+            if (cover.face < 0)
+                continue;
+            const FaceSetup& face = faces_[static_cast<std::size_t>(cover.face)];
+            const Vector3 weights(cover.weight0, cover.weight1, cover.weight2);
+            if (shadingMode == shadingModeFlat) {
+                surface.setPixel(x, y, face.flatValue);
+                continue;
             }
-            fillFaceInBand(edges, face.box, firstColumn, lastColumn, depth, surface, samples,
-                           [&](const Vector3& weights) { return phong.shadePixel(weights, white, context); });
-            break;
+            if (cover.face != shaderFace) {
+                shaderFace = cover.face;
+                for (int j = 0; j < 3; ++j) {
+                    const std::size_t normal = static_cast<std::size_t>(face.normals[j]);
+                    gouraud.vertexColors[j] = shadingMode == shadingModeGouraud ? cornerColors_[normal] : white;
+                    phong.vertexNormals[j] = mesh.normals[normal];
+                    phong.vertexPositions[j] = mesh.vertices[static_cast<std::size_t>(face.positions[j])];
+                }
+            }
+            surface.setPixel(x, y, shadingMode == shadingModeGouraud ? gouraud.shadePixel(weights, context)
+                                                                     : phong.shadePixel(weights, white, context));
         }
     }
 }

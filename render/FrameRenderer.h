@@ -2,6 +2,7 @@
 
 #include "math/Color.h"
 #include "math/Vector.h"
+#include "render/FastFill.h"
 #include "render/FrameSurface.h"
 #include "render/RenderContext.h"
 #include "render/TriangleFill.h"
@@ -50,6 +51,8 @@ private:
     void setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
     void fillBand(int band, ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
                   FrameSurface& surface);
+    void shadeBand(int firstColumn, int lastColumn, ShadingMode shadingMode, const RenderContext& context,
+                   const Mesh& mesh, FrameSurface& surface) const;
     void drawEdges(const Mesh& mesh, FrameSurface& surface);
     // Runs work(first, end) over [0, count) in one chunk per thread.
     template <typename Work>
@@ -60,6 +63,7 @@ private:
     std::vector<Color> cornerColors_;     // per normal: its Gouraud corner colour
     std::vector<FaceSetup> faces_;
     std::vector<float> depth_ = std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
+    std::vector<PixelCover> cover_ = std::vector<PixelCover>(depth_.size());
 };
 
 } // namespace Quorvane
