@@ -61,11 +61,11 @@ bool candidateRows(const FaceEdges& face, float x, int& first, int& last)
     const double alpha[3] = {ax * by - bx * ay, bx * cy - cx * by, cx * ay - ax * cy};
     const double beta[3] = {bx - ax, cx - bx, ax - cx};
     const double margin[3] = {
-        std::ldexp(std::fabs(ax) * (std::fabs(by) + 500) + std::fabs(bx) * (std::fabs(ay) + 500), -21),
-        std::ldexp(std::fabs(bx) * (std::fabs(cy) + 500) + std::fabs(cx) * (std::fabs(by) + 500), -21),
-        std::ldexp(std::fabs(cx) * (std::fabs(ay) + 500) + std::fabs(ax) * (std::fabs(cy) + 500), -21),
+        (std::fabs(ax) * (std::fabs(by) + 500) + std::fabs(bx) * (std::fabs(ay) + 500)) * 0x1p-21,
+        (std::fabs(bx) * (std::fabs(cy) + 500) + std::fabs(cx) * (std::fabs(by) + 500)) * 0x1p-21,
+        (std::fabs(cx) * (std::fabs(ay) + 500) + std::fabs(ax) * (std::fabs(cy) + 500)) * 0x1p-21,
     };
-    const double floor = std::ldexp(1.0, -73);
+    const double floor = 0x1p-73;
     double lowAbove = first, highAbove = last, lowBelow = first, highBelow = last;
     for (int i = 0; i < 3; ++i) {
         keepAtLeast(alpha[i], beta[i], margin[i] + floor, lowAbove, highAbove);
@@ -81,6 +81,70 @@ bool candidateRows(const FaceEdges& face, float x, int& first, int& last)
     first = static_cast<int>(std::ceil(low));
     last = static_cast<int>(std::floor(high));
     return first <= last;
+}
+
+namespace {
+
+// The exact weights and depth of one row and a bound of how far the float
+// ones of sampleFaceColumn can lie from them.
+struct RowDepth {
+    double depth = 0, error = 0;
+};
+
+// With u = 2^-24: pya = fl(y - a.y) and each product and difference of the
+// numerator nU = pya * cax - pxa * cay round once, so nU errs by at most
+// 3.01 u (|y - a.y| |cax| + |pxa| |cay|) plus 2^-149 for underflowing
+// products; the division adds u |U| and 2^-150. Likewise v. The weight
+// w0 = (1 - u) - v adds two roundings, and the depth (az w0 + bz u) + cz v
+// five, each relative to the magnitudes summed, plus underflow. The bounds
+// below use 4u and 2^-140 throughout, which also covers the rounding of the
+// double arithmetic here (about 2^-50 of the same magnitudes).
+RowDepth rowDepth(const FaceEdges& face, double pxa, double y)
+{
+    constexpr double u4 = 0x1p-22;
+    constexpr double tiny = 0x1p-140;
+    const double pya = y - face.a.y;
+    const double dU = face.denominatorU, dV = face.denominatorV;
+    const double exactU = (pya * face.cax - pxa * face.cay) / dU;
+    const double exactV = (pya * face.bax - pxa * face.bay) / dV;
+    const double errorU = (u4 * (std::fabs(pya * face.cax) + std::fabs(pxa * face.cay)) + tiny) / std::fabs(dU)
+                        + u4 * std::fabs(exactU) + tiny;
+    const double errorV = (u4 * (std::fabs(pya * face.bax) + std::fabs(pxa * face.bay)) + tiny) / std::fabs(dV)
+                        + u4 * std::fabs(exactV) + tiny;
+    const double exactW = (1 - exactU) - exactV;
+    const double errorW = (errorU + errorV) * (1 + u4)
+                        + u4 * (1 + std::fabs(exactU) + std::fabs(exactV) + errorU + errorV) + tiny;
+    const double az = face.a.z, bz = face.b.z, cz = face.c.z;
+    RowDepth row;
+    row.depth = (az * exactW + bz * exactU) + cz * exactV;
+    row.error = std::fabs(az) * errorW + std::fabs(bz) * errorU + std::fabs(cz) * errorV
+              + u4 * (std::fabs(az) * (std::fabs(exactW) + errorW) + std::fabs(bz) * (std::fabs(exactU) + errorU)
+                      + std::fabs(cz) * (std::fabs(exactV) + errorV))
+              + tiny;
+    return row;
+}
+
+} // namespace
+
+// The exact depth is linear in the row and the error bound convex (a sum of
+// absolute values of linear functions), so the values at the two end rows
+// bound every row between them.
+bool depthBound(const FaceEdges& face, float x, int first, int last, DepthBound& bound)
+{
+    // Far beyond any depth that matters, and far below where float overflows.
+    constexpr double largest = 1e30;
+    const double pxa = x - face.a.x;   // rounded to float, as sampleFaceColumn's
+    const RowDepth top = rowDepth(face, pxa, first);
+    const RowDepth bottom = rowDepth(face, pxa, last);
+    if (!(std::fabs(top.depth) < largest && std::fabs(bottom.depth) < largest && top.error < largest
+          && bottom.error < largest))
+        return false;
+    bound.first = first;
+    bound.depthAtFirst = top.depth;
+    bound.slope = first == last ? 0.0 : (bottom.depth - top.depth) / (last - first);
+    // The slope's own rounding moves the line by at most 2^-50 of these.
+    bound.error = std::max(top.error, bottom.error) + (std::fabs(top.depth) + std::fabs(bottom.depth)) * 0x1p-40;
+    return true;
 }
 
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,

@@ -5,6 +5,7 @@
 #include "render/FrameSurface.h"
 #include "render/TriangleFill.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace Quorvane {
@@ -34,6 +35,32 @@ FaceEdges faceEdges(const Vector3& a, const Vector3& b, const Vector3& c);
 // their triangles cover a fraction of each column.
 bool candidateRows(const FaceEdges& face, float x, int& first, int& last);
 
+// A lower bound of the float depth sampleFaceColumn computes at any row of a
+// column, valid for rows first..last: the exact depth, linear in the row, at
+// row first plus slope per row, less error.
+struct DepthBound {
+    double depthAtFirst = 0, slope = 0, error = 0;
+    int first = 0;
+};
+
+// Finds the bound for rows first..last of column x; false when the corners'
+// depths or the face's weights are too large or not finite for one.
+bool depthBound(const FaceEdges& face, float x, int first, int last, DepthBound& bound);
+
+// The depth buffer's columns are split into blocks of this many rows, each
+// with an upper bound of the depths it stores.
+constexpr int depthBlockRows = 16;
+constexpr int depthBlocks = (depthRows + depthBlockRows - 1) / depthBlockRows;
+
+// True when no row of first..last can pass the depth test against stored
+// depths of at most farthest: the bound's least value there is not below it.
+inline bool blockHidden(const DepthBound& bound, int first, int last, float farthest)
+{
+    const double top = bound.depthAtFirst + bound.slope * (first - bound.first);
+    const double bottom = bound.depthAtFirst + bound.slope * (last - bound.first);
+    return (top < bottom ? top : bottom) - bound.error >= farthest;
+}
+
 // Boxes with fewer rows are sampled whole: narrowing costs more than it saves.
 constexpr int shortestNarrowedColumn = 24;
 
@@ -52,11 +79,22 @@ struct PixelCover {
     float weight0 = 0, weight1 = 0, weight2 = 0;
 };
 
+// The fast path's per-frame buffers, laid out by column: depth and cover
+// have depthRows cells per column, farthest depthBlocks; farthest[b] is never
+// below a depth stored in block b of its column.
+struct BandBuffers {
+    float* depth = nullptr;
+    PixelCover* cover = nullptr;
+    float* farthest = nullptr;
+};
+
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
-// only: every sample inside the triangle and strictly nearer than depth stores
-// its depth, and the face and its weights in cover (laid out as depth).
+// only: every sample inside the triangle and strictly nearer than the stored
+// depth stores its depth, and the face and its weights in cover. Rows that
+// certainly fail the inside test or, block by block, the depth test are not
+// sampled.
 inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
-                           int lastColumn, float* depth, PixelCover* cover, ColumnSamples& samples)
+                           int lastColumn, const BandBuffers& buffers, ColumnSamples& samples)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
@@ -65,15 +103,49 @@ inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox&
         int firstRow = box.ymin, lastRow = box.ymax;
         if (narrowed && !candidateRows(face, static_cast<float>(x), firstRow, lastRow))
             continue;
-        const int rows = lastRow - firstRow + 1;
-        float* stored = depth + x * depthRows + firstRow;
-        PixelCover* covers = cover + x * depthRows + firstRow;
-        sampleFaceColumn(face, static_cast<float>(x), firstRow, rows, stored, samples);
-        for (int i = 0; i < rows; ++i) {
-            if (!samples.passes[i])
-                continue;
-            stored[i] = samples.depth[i];
-            covers[i] = {faceIndex, samples.weight0[i], samples.weight1[i], samples.weight2[i]};
+        float* column = buffers.depth + x * depthRows;
+        PixelCover* covers = buffers.cover + x * depthRows;
+        float* farthest = buffers.farthest + x * depthBlocks;
+        DepthBound bound;
+        const bool bounded = narrowed && depthBound(face, static_cast<float>(x), firstRow, lastRow, bound);
+        const auto blockEnd = [&](int row) {
+            return std::min((row / depthBlockRows + 1) * depthBlockRows - 1, lastRow);
+        };
+        const auto hidden = [&](int row) {
+            return blockHidden(bound, row, blockEnd(row), farthest[row / depthBlockRows]);
+        };
+        int firstPass = depthRows, lastPass = -1;
+        int runStart = firstRow;
+        while (runStart <= lastRow) {
+            // Runs of blocks that the bound cannot hide are sampled in one pass each.
+            int runEnd = lastRow;
+            if (bounded) {
+                while (runStart <= lastRow && hidden(runStart))
+                    runStart = blockEnd(runStart) + 1;
+                if (runStart > lastRow)
+                    break;
+                runEnd = blockEnd(runStart);
+                while (runEnd < lastRow && !hidden(runEnd + 1))
+                    runEnd = blockEnd(runEnd + 1);
+            }
+            const int rows = runEnd - runStart + 1;
+            sampleFaceColumn(face, static_cast<float>(x), runStart, rows, column + runStart, samples);
+            for (int i = 0; i < rows; ++i) {
+                if (!samples.passes[i])
+                    continue;
+                column[runStart + i] = samples.depth[i];
+                covers[runStart + i] = {faceIndex, samples.weight0[i], samples.weight1[i], samples.weight2[i]};
+                firstPass = std::min(firstPass, runStart + i);
+                lastPass = runStart + i;
+            }
+            runStart = runEnd + 1;
+        }
+        for (int block = firstPass / depthBlockRows; block <= lastPass / depthBlockRows && lastPass >= 0; ++block) {
+            const int end = std::min((block + 1) * depthBlockRows, depthRows);
+            float largest = column[block * depthBlockRows];
+            for (int row = block * depthBlockRows + 1; row < end; ++row)
+                largest = column[row] > largest ? column[row] : largest;
+            farthest[block] = largest;
         }
     }
 }

@@ -121,6 +121,9 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
     const std::ptrdiff_t endCell = static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows;
     std::fill(depth_.begin() + firstCell, depth_.begin() + endCell, emptyDepth);
     std::fill(cover_.begin() + firstCell, cover_.begin() + endCell, PixelCover());
+    std::fill(farthest_.begin() + static_cast<std::ptrdiff_t>(firstColumn) * depthBlocks,
+              farthest_.begin() + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthBlocks, emptyDepth);
+    const BandBuffers buffers{depth_.data(), cover_.data(), farthest_.data()};
     ColumnSamples samples;
     const int faceCount = static_cast<int>(faces_.size());
     for (int i = 0; i < faceCount; ++i) {
@@ -130,7 +133,7 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
         const FaceEdges edges = faceEdges(screen_[static_cast<std::size_t>(face.positions[0])],
                                           screen_[static_cast<std::size_t>(face.positions[1])],
                                           screen_[static_cast<std::size_t>(face.positions[2])]);
-        fillFaceInBand(edges, i, face.box, firstColumn, lastColumn, depth_.data(), cover_.data(), samples);
+        fillFaceInBand(edges, i, face.box, firstColumn, lastColumn, buffers, samples);
     }
     shadeBand(firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }

@@ -64,6 +64,7 @@ private:
     std::vector<FaceSetup> faces_;
     std::vector<float> depth_ = std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
     std::vector<PixelCover> cover_ = std::vector<PixelCover>(depth_.size());
+    std::vector<float> farthest_ = std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
 };
 
 } // namespace Quorvane
