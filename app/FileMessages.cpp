@@ -33,6 +33,12 @@ std::string cannotSaveFrameMessage(const std::filesystem::path& path)
     return message;
 }
 
+bool refusedUnread(MeshLoadStatus status)
+{
+    return status == MeshLoadStatus::cannotOpen || status == MeshLoadStatus::notARegularFile
+        || status == MeshLoadStatus::tooLarge;
+}
+
 std::string ownReaderMessage(const std::filesystem::path& path, MeshLoadStatus status, const Mesh& mesh)
 {
     if (status == MeshLoadStatus::cannotOpen)
@@ -40,7 +46,9 @@ std::string ownReaderMessage(const std::filesystem::path& path, MeshLoadStatus s
     std::error_code error;
     const bool fileIsEmpty = std::filesystem::file_size(path, error) == 0 && !error;
     const std::string reason = ownReaderProblem(status, mesh, fileIsEmpty);
-    return reason.empty() ? std::string() : shownInPartMessage(path, reason);
+    if (reason.empty())
+        return {};
+    return refusedUnread(status) ? cannotOpenMessage(path, reason) : shownInPartMessage(path, reason);
 }
 
 std::string ownReaderProblem(MeshLoadStatus status, const Mesh& mesh, bool fileIsEmpty)
@@ -50,6 +58,14 @@ std::string ownReaderProblem(MeshLoadStatus status, const Mesh& mesh, bool fileI
         return "the file cannot be opened for reading";
     case MeshLoadStatus::notTriangulated:
         return "a face is not a triangle of three complete v/vt/vn references, so reading stopped there";
+    case MeshLoadStatus::notARegularFile:
+        return "it is not a regular file but a directory, device, FIFO or socket";
+    case MeshLoadStatus::tooLarge:
+        return "it is larger than 4 GiB, the limit for a model";
+    case MeshLoadStatus::lineTooLong:
+        return "a line is longer than 64 MiB, the limit for one line, so reading stopped there";
+    case MeshLoadStatus::readError:
+        return "the system reported an error while reading it, so reading stopped there";
     case MeshLoadStatus::loaded:
         break;
     }

@@ -23,9 +23,15 @@ std::string shownInPartMessage(const std::filesystem::path& path, const std::str
 // Cannot write "PATH": the file cannot be created or written.
 std::string cannotSaveFrameMessage(const std::filesystem::path& path);
 
+// True for the statuses with which our OBJ reader refused the file before
+// reading a model from it: there is nothing to show.
+bool refusedUnread(MeshLoadStatus status);
+
 // The message about the model our OBJ reader read into mesh from path with
-// status, when it is shown only in part (a face that is not a triangle, an
-// empty file, no faces); empty otherwise. The shells show it at start-up.
+// status: why it was refused, or why it is shown only in part (a face that is
+// not a triangle, an overlong line, a read error, an empty file, no faces);
+// empty otherwise. The shells show it at start-up; a file that cannot be
+// opened at all has a message of each shell's own.
 std::string ownReaderMessage(const std::filesystem::path& path, MeshLoadStatus status, const Mesh& mesh);
 
 // What is wrong with a model our OBJ reader read into mesh with status, or

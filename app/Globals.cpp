@@ -20,7 +20,7 @@ const std::filesystem::path modelPath = findModelPath("data/head.obj", executabl
 Camera camera;
 DragTracker dragTracker;
 Mesh mesh;
-MeshLoadStatus meshLoadStatus = loadMesh(modelPath.string().c_str(), mesh);
+MeshLoadStatus meshLoadStatus = loadMesh(modelPath, mesh);
 Light light;
 
 } // namespace Quorvane

@@ -8,9 +8,9 @@
 
 namespace Quorvane {
 
-// Limits that keep a hostile or enormous file from exhausting memory. Face
-// indices are floats, exact only up to 2^24, which bounds the vertices.
-constexpr std::uintmax_t maxModelFileBytes = std::uintmax_t{4} << 30;
+// Limits that keep a hostile or enormous file from exhausting memory; the
+// file size is our reader's, maxModelFileBytes. Face indices are floats,
+// exact only up to 2^24, which bounds the vertices.
 constexpr std::size_t maxImportedFaces = 20'000'000;
 constexpr std::size_t maxImportedVertices = std::size_t{1} << 24;
 

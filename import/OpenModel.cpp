@@ -34,7 +34,7 @@ private:
 
 MeshLoadStatus readWithOwnReader(const std::filesystem::path& path, Mesh& mesh)
 {
-    return loadMesh(path.string().c_str(), mesh);
+    return loadMesh(path, mesh);
 }
 
 bool isEmptyFile(const std::filesystem::path& path)
@@ -76,7 +76,7 @@ OpenedModel openWithOwnReader(const std::filesystem::path& path)
     OpenedModel opened;
     const MeshLoadStatus status = readWithOwnReader(path, opened.mesh);
     opened.reason = ownReaderProblem(status, opened.mesh, isEmptyFile(path));
-    if (status == MeshLoadStatus::cannotOpen)
+    if (refusedUnread(status))
         opened.outcome = OpenOutcome::failed;
     else
         opened.outcome = opened.reason.empty() ? OpenOutcome::opened : OpenOutcome::openedInPart;

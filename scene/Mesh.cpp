@@ -1,77 +1,106 @@
 #include "scene/Mesh.h"
 
+#include "scene/ObjParser.h"
+
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iostream>
-#include <streambuf>
-#include <string>
-#include <string_view>
+#include <system_error>
 
 namespace Quorvane {
 
 namespace {
 
-// Reads one line in place: an input stream over the line's own characters,
-// so that no line is copied into a string stream of its own.
-class LineBuffer : public std::streambuf {
-public:
-    void reset(std::string& line) { setg(line.data(), line.data(), line.data() + line.size()); }
-};
+// What one read asks the system for.
+constexpr std::size_t chunkBytes = std::size_t{1} << 20;
 
-enum class LineKind { position, normal, textureCoordinate, face, other };
-
-LineKind classify(std::string_view line)
+// Decides from the file's metadata alone, before anything opens it: opening a
+// FIFO without a writer would block, and a device may never end.
+MeshLoadStatus refuseBeforeOpening(const std::filesystem::path& path)
 {
-    if (line.starts_with("v "))
-        return LineKind::position;
-    if (line.starts_with("vn "))
-        return LineKind::normal;
-    if (line.starts_with("vt "))
-        return LineKind::textureCoordinate;
-    if (line.starts_with("f "))
-        return LineKind::face;
-    return LineKind::other;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status))
+        return MeshLoadStatus::cannotOpen;
+    if (!std::filesystem::is_regular_file(status))
+        return MeshLoadStatus::notARegularFile;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > maxModelFileBytes)
+        return MeshLoadStatus::tooLarge;
+    return MeshLoadStatus::loaded;
 }
 
-// Formatted extraction as it stands: a number that fails to read is 0 and sets
-// the stream's failbit, so every later read of the line leaves its zero-filled
-// target alone. That is the rule for malformed numbers, so the state is not
-// checked here.
-Vector3 readVector3(std::istream& iss)
+// Reads the stream in large chunks and hands each complete line to the
+// parser; an unfinished line moves to the front of the buffer to wait for the
+// rest. The byte count bounds a file that grows, or was swapped, after the
+// check; the line length bounds the buffer.
+MeshLoadStatus readLines(std::istream& in, Mesh& mesh)
 {
-    Vector3 v;
-    iss >> v.x >> v.y >> v.z;
-    return v;
-}
-
-Vector2 readVector2(std::istream& iss)
-{
-    Vector2 v;
-    iss >> v.x >> v.y;
-    return v;
-}
-
-void skipKeyword(std::istream& iss, int letters)
-{
-    char trash = 0;
-    for (int i = 0; i < letters; ++i)
-        iss >> trash;
-}
-
-// Reads "a/b/c a/b/c a/b/c" into the three temporaries and returns how many
-// complete references there were. A fourth reference still counts, and its
-// indices land in x (index 3 picks x) before the caller rejects the line.
-int readFace(std::istream& iss, Vector3& face, Vector3& texture, Vector3& normal)
-{
-    int counter = 0;
+    std::vector<char> buffer(chunkBytes);
+    std::size_t kept = 0;   // bytes of an unfinished line at the buffer's front
+    std::uint64_t total = 0;
     for (;;) {
-        int position = 0, uv = 0, normalIndex = 0;
-        char separator = 0;
-        if (!(iss >> position >> separator >> uv >> separator >> normalIndex))
-            return counter;
-        face[counter] = static_cast<float>(position);
-        texture[counter] = static_cast<float>(uv);
-        normal[counter] = static_cast<float>(normalIndex);
-        ++counter;
+        if (buffer.size() < kept + chunkBytes)
+            buffer.resize(std::min(std::max(kept + chunkBytes, buffer.size() * 2), maxModelLineBytes + chunkBytes));
+        in.read(buffer.data() + kept, static_cast<std::streamsize>(chunkBytes));
+        // A failed read sets badbit; end of file only eofbit and failbit.
+        if (in.bad())
+            return MeshLoadStatus::readError;
+        const auto got = static_cast<std::size_t>(in.gcount());
+        total += got;
+        if (total > maxModelFileBytes)
+            return MeshLoadStatus::tooLarge;
+
+        const std::size_t end = kept + got;
+        std::size_t start = 0;
+        // The kept bytes hold no line end: the search starts after them.
+        std::size_t searchFrom = kept;
+        while (const void* found = std::memchr(buffer.data() + searchFrom, '\n', end - searchFrom)) {
+            const auto lineEnd = static_cast<std::size_t>(static_cast<const char*>(found) - buffer.data());
+            if (lineEnd - start > maxModelLineBytes)
+                return MeshLoadStatus::lineTooLong;
+            if (!parseObjLine(std::string_view(buffer.data() + start, lineEnd - start), mesh))
+                return MeshLoadStatus::notTriangulated;
+            start = lineEnd + 1;
+            searchFrom = start;
+        }
+        const std::size_t rest = end - start;
+        if (rest > maxModelLineBytes)
+            return MeshLoadStatus::lineTooLong;
+        if (!in) {
+            if (rest > 0 && !parseObjLine(std::string_view(buffer.data() + start, rest), mesh))
+                return MeshLoadStatus::notTriangulated;
+            return MeshLoadStatus::loaded;
+        }
+        if (start > 0)
+            std::memmove(buffer.data(), buffer.data() + start, rest);
+        kept = rest;
+    }
+}
+
+MeshLoadStatus readModel(const std::filesystem::path& path, Mesh& mesh)
+{
+    const MeshLoadStatus refusal = refuseBeforeOpening(path);
+    if (refusal != MeshLoadStatus::loaded)
+        return refusal;
+    // Text mode, as the model has always been read: on Windows the runtime
+    // turns CR LF into LF beneath the reader.
+    std::ifstream in(path);
+    if (!in)
+        return MeshLoadStatus::cannotOpen;
+    return readLines(in, mesh);
+}
+
+// The path as UTF-8 bytes; a name the platform cannot convert still gets a
+// readable message.
+std::string displayName(const std::filesystem::path& path)
+{
+    try {
+        const std::u8string name = path.u8string();
+        return std::string(name.begin(), name.end());
+    } catch (...) {
+        return "(a file name that cannot be shown)";
     }
 }
 
@@ -79,54 +108,43 @@ int readFace(std::istream& iss, Vector3& face, Vector3& texture, Vector3& normal
 
 Mesh::Mesh(const char* path)
 {
+    loadMesh(std::filesystem::path(path), *this);
+}
+
+Mesh::Mesh(const std::filesystem::path& path)
+{
     loadMesh(path, *this);
 }
 
-MeshLoadStatus loadMesh(const char* path, Mesh& mesh)
+MeshLoadStatus loadMesh(const std::filesystem::path& path, Mesh& mesh)
 {
-    std::ifstream inStream(path);
-    if (!inStream) {
-        std::cerr << "Error: cannot open model file " << path << std::endl;
-        return MeshLoadStatus::cannotOpen;
-    }
+    const MeshLoadStatus status = readModel(path, mesh);
+    if (status != MeshLoadStatus::loaded)
+        std::cerr << meshLoadMessage(status, path) << std::endl;
+    return status;
+}
 
-    std::string line;
-    LineBuffer lineBuffer;
-    std::istream iss(&lineBuffer);
-    while (std::getline(inStream, line)) {
-        // Every line starts with a good stream: clear what a failed read left.
-        lineBuffer.reset(line);
-        iss.clear();
-        switch (classify(line)) {
-        case LineKind::position:
-            skipKeyword(iss, 1);
-            mesh.vertices.push_back(readVector3(iss));
-            break;
-        case LineKind::normal:
-            skipKeyword(iss, 2);
-            mesh.normals.push_back(normalize(readVector3(iss)));
-            break;
-        case LineKind::textureCoordinate:
-            skipKeyword(iss, 2);
-            mesh.uvs.push_back(readVector2(iss));
-            break;
-        case LineKind::face: {
-            skipKeyword(iss, 1);
-            Vector3 face, texture, normal;
-            if (readFace(iss, face, texture, normal) != 3) {
-                std::cerr << "Error: the obj file is supposed to be triangulated" << std::endl;
-                return MeshLoadStatus::notTriangulated;
-            }
-            mesh.faceVertexIndices.push_back(face);
-            mesh.faceUVIndices.push_back(texture);
-            mesh.faceNormalIndices.push_back(normal);
-            break;
-        }
-        case LineKind::other:
-            break;
-        }
+std::string meshLoadMessage(MeshLoadStatus status, const std::filesystem::path& path)
+{
+    switch (status) {
+    case MeshLoadStatus::loaded:
+        return {};
+    case MeshLoadStatus::cannotOpen:
+        return "Error: cannot open model file " + displayName(path);
+    case MeshLoadStatus::notTriangulated:
+        return "Error: the obj file is supposed to be triangulated";
+    case MeshLoadStatus::notARegularFile:
+        return "Error: model file " + displayName(path)
+             + " is not a regular file (a directory, device, FIFO or socket); it was not opened";
+    case MeshLoadStatus::tooLarge:
+        return "Error: model file " + displayName(path) + " is larger than 4 GiB, the limit for a model";
+    case MeshLoadStatus::lineTooLong:
+        return "Error: model file " + displayName(path)
+             + " has a line longer than 64 MiB, the limit for one line; loading stopped there";
+    case MeshLoadStatus::readError:
+        return "Error: reading model file " + displayName(path) + " failed; loading stopped there";
     }
-    return MeshLoadStatus::loaded;
+    return "Error: model file " + displayName(path) + " could not be loaded";
 }
 
 } // namespace Quorvane

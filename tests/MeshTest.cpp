@@ -4,11 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 using namespace Quorvane;
 using Testing::expectVector;
@@ -40,15 +51,48 @@ struct Loaded {
     std::string errors;
 };
 
-Loaded load(const std::string& text)
+Loaded loadPath(const std::filesystem::path& path)
 {
-    const ObjFile file(text);
     Loaded result;
     testing::internal::CaptureStderr();
-    result.status = loadMesh(file.path().c_str(), result.mesh);
+    result.status = loadMesh(path, result.mesh);
     result.errors = testing::internal::GetCapturedStderr();
     return result;
 }
+
+Loaded load(const std::string& text)
+{
+    const ObjFile file(text);
+    return loadPath(file.path());
+}
+
+// A folder of the test's own, removed with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+    {
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        // A random part keeps two builds' runs of one test apart.
+        path_ = std::filesystem::temp_directory_path()
+              / (std::string("quorvane-") + test->test_suite_name() + "-" + test->name() + "-"
+                 + std::to_string(std::random_device()()));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
+    std::filesystem::path operator/(const char* name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// What loadMesh writes to standard error for status.
+std::string errorLine(MeshLoadStatus status, const std::filesystem::path& path)
+{
+    return status == MeshLoadStatus::loaded ? "" : meshLoadMessage(status, path) + "\n";
+}
+
 
 bool sameLists(const Mesh& a, const Mesh& b)
 {
@@ -284,3 +328,119 @@ TEST(MeshHostileInput, FileOfOnlyFacesLoadsItsFaces)
     EXPECT_EQ(result.mesh.faceVertexIndices.size(), 1000u);
     EXPECT_TRUE(result.mesh.vertices.empty());
 }
+
+TEST(MeshLoadMessage, IsOneLineThatNamesThePathAndAnyLimit)
+{
+    EXPECT_EQ(meshLoadMessage(MeshLoadStatus::loaded, "m.obj"), "");
+    EXPECT_EQ(meshLoadMessage(MeshLoadStatus::notTriangulated, "m.obj") + "\n", triangulatedMessage);
+    const struct {
+        MeshLoadStatus status;
+        const char* limit;
+    } refusals[] = {{MeshLoadStatus::cannotOpen, ""},     {MeshLoadStatus::notARegularFile, ""},
+                    {MeshLoadStatus::tooLarge, "4 GiB"}, {MeshLoadStatus::lineTooLong, "64 MiB"},
+                    {MeshLoadStatus::readError, ""}};
+    for (const auto& refusal : refusals) {
+        // A UTF-8 name, whatever the platform's narrow encoding.
+        const std::string message = meshLoadMessage(refusal.status, std::filesystem::path(u8"dir/m\u00e9sh.obj"));
+        EXPECT_TRUE(message.starts_with("Error: ")) << message;
+        EXPECT_NE(message.find("dir/m\xc3\xa9sh.obj"), std::string::npos) << message;
+        EXPECT_NE(message.find(refusal.limit), std::string::npos) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    }
+}
+
+// Only regular files are models; anything else is refused unopened, with the
+// status and its line on standard error, and the mesh stays empty.
+TEST(MeshRefusal, EverythingButARegularFileIsRefusedUnopened)
+{
+    const TemporaryFolder folder;
+    std::vector<std::filesystem::path> refused = {folder.path()};
+#ifndef _WIN32
+    refused.push_back("/dev/null");
+    const std::filesystem::path fifo = folder / "fifo.obj";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    refused.push_back(fifo);
+    const std::filesystem::path socketPath = folder / "socket.obj";
+    const int socketHandle = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socketHandle, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    refused.push_back(socketPath);
+    // Should the loader open the FIFO, this writer lets the open and the reads
+    // finish, so the test fails on the status instead of hanging.
+    std::atomic<bool> loadsDone = false;
+    std::thread writer([&] {
+        while (!loadsDone) {
+            const int handle = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (handle >= 0) {
+                [[maybe_unused]] const auto written = ::write(handle, "v 1 2 3\n", 8);
+                ::close(handle);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+#endif
+    for (const std::filesystem::path& path : refused) {
+        const Loaded result = loadPath(path);
+        EXPECT_EQ(result.status, MeshLoadStatus::notARegularFile) << path;
+        EXPECT_EQ(result.errors, errorLine(MeshLoadStatus::notARegularFile, path));
+        EXPECT_TRUE(result.mesh.vertices.empty()) << path;
+    }
+#ifndef _WIN32
+    loadsDone = true;
+    writer.join();
+    ::close(socketHandle);
+#endif
+}
+
+#ifndef _WIN32
+void writeFile(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The file's size is checked before it is opened, a line's length while it is
+// read; the sparse files take no disk space. What came before a long line
+// stays, what comes after is not read.
+TEST(MeshRefusal, FileSizeAndLineLengthLimitsHoldAtTheirBoundaries)
+{
+    const TemporaryFolder folder;
+    const std::string limitLine(maxModelLineBytes, '#');
+    const struct {
+        const char* name;
+        std::string text;      // written as it is,
+        std::uintmax_t size;   // then, unless 0, extended with zero bytes to this size
+        MeshLoadStatus status;
+        std::size_t vertices;
+    } cases[] = {
+        {"oversize.obj", "", maxModelFileBytes + 1, MeshLoadStatus::tooLarge, 0},
+        // At the size limit the file is read: up to its second line.
+        {"fullsize.obj", "v 1 2 3\nf 1\n", maxModelFileBytes, MeshLoadStatus::notTriangulated, 1},
+        // A line of the limit's length is read; the last line, one longer, is not.
+        {"limit-line.obj", "v 1 2 3\n" + limitLine + "\nv 4 5 6\n" + limitLine + "#", 0,
+         MeshLoadStatus::lineTooLong, 2},
+        {"long-line.obj", "v 1 2 3\n" + limitLine + "#\nv 4 5 6\n", 0, MeshLoadStatus::lineTooLong, 1},
+    };
+    for (const auto& testCase : cases) {
+        const std::filesystem::path path = folder / testCase.name;
+        writeFile(path, testCase.text);
+        if (testCase.size > 0)
+            std::filesystem::resize_file(path, testCase.size);
+        const Loaded result = loadPath(path);
+        EXPECT_EQ(result.status, testCase.status) << testCase.name;
+        EXPECT_EQ(result.errors, errorLine(testCase.status, path)) << testCase.name;
+        EXPECT_EQ(result.mesh.vertices.size(), testCase.vertices) << testCase.name;
+        std::filesystem::remove(path);
+    }
+}
+
+TEST(MeshRefusal, AReadErrorIsAnErrorNotTheEndOfTheFile)
+{
+    // A regular file whose first read fails: this process's memory at address 0.
+    const Loaded result = loadPath("/proc/self/mem");
+    EXPECT_EQ(result.status, MeshLoadStatus::readError);
+    EXPECT_EQ(result.errors, errorLine(MeshLoadStatus::readError, "/proc/self/mem"));
+}
+#endif

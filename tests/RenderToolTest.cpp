@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,11 +40,11 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(directory); }
 
-    ToolRun run(const std::string& arguments)
+    ToolRun run(const std::string& arguments, const std::string& prefix = "")
     {
         const std::filesystem::path errors = directory / "stderr.txt";
         const std::filesystem::path output = directory / "stdout.txt";
-        const std::string command = std::string("'") + QUORVANE_RENDER_TOOL + "' " + arguments + " >'"
+        const std::string command = prefix + "'" + QUORVANE_RENDER_TOOL + "' " + arguments + " >'"
                                   + output.string() + "' 2>'" + errors.string() + "'";
         const int raw = std::system(command.c_str());
         ToolRun result;
@@ -148,6 +150,27 @@ TEST_F(RenderTool, ExitsWithTwoAndOneLineForAModelItCannotOpen)
             EXPECT_EQ(result.status, model.ends_with(".stl") && reader == std::string("quorvane") ? 0 : 2) << model << reader;
             EXPECT_EQ(lineCount(result.errors), result.status == 2 ? 1 : 0) << result.errors;
         }
+    }
+}
+
+TEST_F(RenderTool, ExitsWithTwoAndOneLineForEveryRefusedModel)
+{
+    const std::filesystem::path fifo = directory / "fifo.obj";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path oversize = directory / "oversize.obj";
+    std::ofstream(oversize).close();
+    std::filesystem::resize_file(oversize, (std::uintmax_t{4} << 30) + 1);   // sparse
+    const std::filesystem::path longLine = directory / "long-line.obj";
+    std::ofstream(longLine) << "v 1 2 3\n" << std::string((std::size_t{64} << 20) + 1, '#') << "\n";
+    for (const std::filesystem::path& model :
+         {directory, std::filesystem::path("/dev/zero"), fifo, oversize, longLine,
+          std::filesystem::path("/proc/self/mem")}) {
+        // timeout only keeps a regression that blocks on the FIFO from hanging the run.
+        const ToolRun result = run("--model " + model.string() + " --out " + (directory / "r.ppm").string(),
+                                   "timeout 60 ");
+        EXPECT_EQ(result.status, 2) << model;
+        EXPECT_EQ(lineCount(result.errors), 1) << model << ": " << result.errors;
+        EXPECT_NE(result.errors.find(model.string()), std::string::npos) << result.errors;
     }
 }
 

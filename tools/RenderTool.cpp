@@ -146,15 +146,22 @@ int main(int argc, char** argv)
     }
 
     const ModelReader reader = readerNamed(options.reader);
-    OpenedModel opened = openModel(options.model, reader);
-    // Our reader alone writes its own line to standard error, and a partial
-    // mesh from a face that is not a triangle is still rendered.
-    if (opened.outcome == OpenOutcome::failed) {
-        if (reader != ModelReader::quorvane)
+    Mesh mesh;
+    if (reader == ModelReader::quorvane) {
+        // Our reader alone, as the program reads its start model: it writes its
+        // own line to standard error; a partial mesh from a face that is not a
+        // triangle is still rendered, every other failure ends the run.
+        const MeshLoadStatus status = loadMesh(options.model, mesh);
+        if (status != MeshLoadStatus::loaded && status != MeshLoadStatus::notTriangulated)
+            return usageError;
+    } else {
+        OpenedModel opened = openModel(options.model, reader);
+        if (opened.outcome == OpenOutcome::failed) {
             std::cerr << "quorvane-render: " << openMessage(options.model, opened) << '\n';
-        return usageError;
+            return usageError;
+        }
+        mesh = std::move(opened.mesh);
     }
-    const Mesh mesh = std::move(opened.mesh);
 
     // Opened before rendering so that an unwritable path fails at once.
     std::ofstream out(options.out, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindowLayout.h"
+#include "scene/Mesh.h"
 
 #include <QMainWindow>
 
@@ -40,13 +41,15 @@ public:
     bool saveFrame(const QString& path);
 
     // Tells the user in a message box when the start-up model, read by our
-    // reader, is shown only in part or not at all.
+    // reader, is shown only in part or not at all: refused (not a regular
+    // file, over a size limit), stopped (a face that is not a triangle, an
+    // overlong line, a read error), empty or without faces. loadMesh has
+    // written its line to standard error already, which a user who started
+    // the program from a menu would not see.
     void warnAboutStartModel();
 
-    // Tells the user, in a modal message box over the window, that modelPath
-    // could not be opened and where the program looked. loadMesh has written
-    // its line to standard error already, which a user who started the
-    // program from a menu would not see.
+    // Tells the user that modelPath could not be opened and where the
+    // program looked.
     void warnAboutMissingModel();
 
     RenderView* renderView() const { return view; }

@@ -140,8 +140,16 @@ HWND createMainWindow(HINSTANCE hInstance, int nCmdShow, FrameRenderer& renderer
 
 void warnAboutModel(HWND window, MeshLoadStatus status, const std::filesystem::path& path)
 {
-    if (status != MeshLoadStatus::cannotOpen)
+    if (status == MeshLoadStatus::loaded || status == MeshLoadStatus::notTriangulated)
         return;
+    if (status != MeshLoadStatus::cannotOpen) {
+        const std::string message = meshLoadMessage(status, path);
+        std::wstring text(message.size(), L'\0');
+        text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+            CP_UTF8, 0, message.data(), static_cast<int>(message.size()), text.data(), static_cast<int>(text.size()))));
+        MessageBoxW(window, text.c_str(), title, MB_OK | MB_ICONWARNING);
+        return;
+    }
     const std::wstring text = L"Quorvane cannot open the model file \"" + path.wstring()
                               + L"\".\n\nThe picture stays black.";
     MessageBoxW(window, text.c_str(), title, MB_OK | MB_ICONWARNING);

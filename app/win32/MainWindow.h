@@ -28,7 +28,9 @@ ATOM registerMainWindowClass(HINSTANCE hInstance);
 HWND createMainWindow(HINSTANCE hInstance, int nCmdShow, FrameRenderer& renderer);
 
 // Tells the user, in a warning box owned by window, that the model could not
-// be opened and the picture stays black. Shows nothing for any other status.
+// be opened and the picture stays black, or that it was refused (not a
+// regular file, over a size limit, a read error). Shows nothing for loaded
+// and notTriangulated.
 void warnAboutModel(HWND window, MeshLoadStatus status, const std::filesystem::path& path);
 
 // Runs the message loop until the quit message and returns its exit code.

@@ -1,4 +1,5 @@
 #include "app/Commands.h"
+#include "app/FileMessages.h"
 #include "app/FrameDriver.h"
 #include "app/Globals.h"
 #include "app/StartUp.h"
@@ -149,6 +150,7 @@ private slots:
     void saveFrameWritesTheRenderersPng();
     void startModelShownInPartIsTold();
     void windowHasTheFocusAtStartUp();
+    void refusedStartModelIsTold();
     void exitEndsWithCodeZero();
     void closeBoxEndsWithCodeZero();
 
@@ -553,6 +555,16 @@ void MainWindowTest::windowHasTheFocusAtStartUp()
     QCOMPARE(QApplication::focusWidget(), window.get());
     QTest::keyClick(window.get(), Qt::Key_Space);
     QCOMPARE(renderMode, renderModeShaded);
+}
+
+// A refused start model (here: not a regular file) is named with the reason.
+void MainWindowTest::refusedStartModelIsTold()
+{
+    meshLoadStatus = MeshLoadStatus::notARegularFile;
+    const QString text = messageBoxText(window.get(), [this] { window->warnAboutStartModel(); });
+    meshLoadStatus = MeshLoadStatus::loaded;
+    QCOMPARE(text, QStringLiteral("Cannot open \"%1\": it is not a regular file but a directory, device, FIFO or socket.")
+                       .arg(QString::fromStdString(displayPath(modelPath))));
 }
 
 void MainWindowTest::exitEndsWithCodeZero()

@@ -1,9 +1,11 @@
-// The About box, its accelerators, and the warning about a missing model.
+// The About box, its accelerators, and the warning about a model that cannot be read.
 
 #include "app/win32/resource.h"
 #include "tests/win32/ShellTestSupport.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <iterator>
 
 namespace {
 
@@ -101,15 +103,22 @@ TEST_F(AboutBox, AcceleratorAddressedToAButtonOpensNothing)
     EXPECT_TRUE(seenDialogs.empty());
 }
 
-TEST_F(ModelWarning, NamesTheFileThatCannotBeOpened)
+TEST_F(ModelWarning, NamesTheFileForEveryRefusal)
 {
-    warnAboutModel(window, MeshLoadStatus::cannotOpen, "data/missing.obj");
-    ASSERT_EQ(seenDialogs.size(), 1u);
-    EXPECT_EQ(seenDialogs.front().caption, L"Quorvane");
-    const std::vector<std::wstring>& texts = seenDialogs.front().texts;
-    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::wstring& text) {
-        return text.find(L"data/missing.obj") != std::wstring::npos;
-    }));
+    // A non-ASCII name checks the UTF-8 message's way into the wide box too.
+    const std::filesystem::path path = L"data/t\u00eate.obj";
+    const MeshLoadStatus refusals[] = {MeshLoadStatus::cannotOpen, MeshLoadStatus::notARegularFile,
+                                       MeshLoadStatus::tooLarge, MeshLoadStatus::lineTooLong,
+                                       MeshLoadStatus::readError};
+    for (const MeshLoadStatus status : refusals)
+        warnAboutModel(window, status, path);
+    ASSERT_EQ(seenDialogs.size(), std::size(refusals));
+    for (const auto& dialog : seenDialogs) {
+        EXPECT_EQ(dialog.caption, L"Quorvane");
+        EXPECT_TRUE(std::any_of(dialog.texts.begin(), dialog.texts.end(), [](const std::wstring& text) {
+            return text.find(L"data/t\u00eate.obj") != std::wstring::npos;
+        }));
+    }
 }
 
 TEST_F(ModelWarning, StaysQuietForAModelThatOpened)
