@@ -1,19 +1,65 @@
+// The model reader's speed in bytes per second: the product's reader and the
+// reference reader on the same text in the same run (compare their medians
+// as a ratio), and a whole load of the same model from its file.
+
 #include "bench/SphereModel.h"
+#include "fuzz/ReferenceObjParser.h"
 #include "scene/Mesh.h"
+#include "scene/ObjParser.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
 namespace {
+
+using namespace Quorvane;
+
+// A 200,000-triangle sphere, about 19 MB of OBJ text.
+const std::string& largeModelPath()
+{
+    static const std::string path = writeSphereObj(250, 400);
+    return path;
+}
+
+const std::string& largeModelText()
+{
+    static const std::string text = [] {
+        std::ifstream in(largeModelPath(), std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }();
+    return text;
+}
+
+void readFromMemory(benchmark::State& state, MeshLoadStatus (*read)(std::string_view, Mesh&))
+{
+    const std::string& text = largeModelText();
+    for (auto _ : state) {
+        Mesh mesh;
+        benchmark::DoNotOptimize(read(text, mesh));
+        benchmark::DoNotOptimize(mesh.vertices.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK_CAPTURE(readFromMemory, reader, parseObjText)
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(readFromMemory, reference, referenceParseObjText)
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void loadLargeModel(benchmark::State& state)
 {
-    const std::string path = Quorvane::writeSphereObj(250, 400);
+    const std::size_t bytes = largeModelText().size();
     std::size_t faces = 0;
     for (auto _ : state) {
-        Quorvane::Mesh mesh(path.c_str());
+        const Mesh mesh(largeModelPath().c_str());
         faces = mesh.faceVertexIndices.size();
         benchmark::DoNotOptimize(mesh.vertices.data());
     }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
     state.counters["faces"] = static_cast<double>(faces);
 }
 BENCHMARK(loadLargeModel)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
