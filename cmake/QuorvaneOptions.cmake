@@ -23,3 +23,12 @@ if(QUORVANE_SANITIZE_THREAD)
     target_compile_options(quorvane_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
     target_link_options(quorvane_options INTERFACE -fsanitize=thread)
 endif()
+
+# The fuzz preset: clang instruments every target for libFuzzer's coverage and
+# runs it under the address and undefined-behaviour sanitizers; only the fuzz
+# programs link libFuzzer itself (fuzz/CMakeLists.txt).
+if(QUORVANE_FUZZ)
+    target_compile_options(quorvane_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+    target_link_options(quorvane_options INTERFACE -fsanitize=address,undefined)
+endif()
