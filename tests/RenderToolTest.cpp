@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 
 namespace {
@@ -106,12 +107,13 @@ TEST_F(RenderTool, RendersEveryViewAndEye)
     }
 }
 
-TEST_F(RenderTool, PrintsOneTimingLine)
+TEST_F(RenderTool, PrintsTheLoadAndTheFrameTimingLines)
 {
     const ToolRun result = run("--model " + model("square.obj") + " --frames 3 --out " + (directory / "t.ppm").string());
     ASSERT_EQ(result.status, 0) << result.errors;
-    EXPECT_EQ(lineCount(result.output), 1);
-    EXPECT_EQ(result.output.rfind("frame: median ", 0), 0u) << result.output;
+    EXPECT_EQ(lineCount(result.output), 2);
+    EXPECT_TRUE(std::regex_search(result.output, std::regex(R"(^load: [0-9]+\.[0-9]{3} ms \([0-9]+\.[0-9] MB/s\)\nframe: median )")))
+        << result.output;
     EXPECT_NE(result.output.find(" ms, min "), std::string::npos) << result.output;
     EXPECT_NE(result.output.find(" ms over 3 frames\n"), std::string::npos) << result.output;
 }

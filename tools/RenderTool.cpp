@@ -19,9 +19,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -97,6 +99,15 @@ void timeFrames(FrameRenderer& renderer, int frames, const View& view, const Cam
     std::printf("frame: median %.3f ms, min %.3f ms over %d frames\n", median, times.front(), frames);
 }
 
+// The line that goes with the frame timings: how long reading the model took.
+void printLoadTime(const std::string& model, double loadTime)
+{
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(model, error);
+    const double megabytesPerSecond = error ? 0.0 : static_cast<double>(bytes) / 1e3 / std::max(loadTime, 1e-3);
+    std::printf("load: %.3f ms (%.1f MB/s)\n", loadTime, megabytesPerSecond);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -147,6 +158,8 @@ int main(int argc, char** argv)
 
     const ModelReader reader = readerNamed(options.reader);
     Mesh mesh;
+    // The model's reading time, with the program's own reader or the importer.
+    const auto loadStart = std::chrono::steady_clock::now();
     if (reader == ModelReader::quorvane) {
         // Our reader alone, as the program reads its start model: it writes its
         // own line to standard error; a partial mesh from a face that is not a
@@ -162,6 +175,7 @@ int main(int argc, char** argv)
         }
         mesh = std::move(opened.mesh);
     }
+    const double loadTime = milliseconds(std::chrono::steady_clock::now() - loadStart);
 
     // Opened before rendering so that an unwritable path fails at once.
     std::ofstream out(options.out, std::ios::binary | std::ios::trunc);
@@ -178,10 +192,12 @@ int main(int argc, char** argv)
     const View view = viewNamed(options.view);
     FrameRenderer renderer(options.threads);
     FrameSurface surface;
-    if (options.frames > 0)
+    if (options.frames > 0) {
+        printLoadTime(options.model, loadTime);
         timeFrames(renderer, options.frames, view, camera, light, mesh, surface);
-    else
+    } else {
         renderFrame(renderer, surface, view.renderMode, view.shadingMode, camera, light, mesh);
+    }
 
     const bool written = format == ImageFormat::png ? writePng(surface, out) : writePpm(surface, out);
     if (!written) {
