@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -112,6 +113,11 @@ void chooseInFileDialog(QObject* context, const QString& path, const std::functi
         auto* files = qobject_cast<QFileDialog*>(dialog);
         QVERIFY(files);
         files->selectFile(path);
+        // selectFile leaves the name field alone while it has the focus, which
+        // it has or not depending on the dialogs before: type it, as a user would.
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(path);
         // QFileDialog makes accept protected; through QDialog it is the same call.
         static_cast<QDialog*>(files)->accept();
     });
