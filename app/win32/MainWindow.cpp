@@ -1,16 +1,26 @@
 #include "app/win32/MainWindow.h"
 
 #include "app/Commands.h"
+#include "app/FileMessages.h"
+#include "app/FrameDriver.h"
 #include "app/Globals.h"
 #include "app/MainWindowLayout.h"
+#include "app/ModelSwitch.h"
 #include "app/ViewInteraction.h"
+#include "app/win32/FileDialogs.h"
 #include "app/win32/FrameView.h"
 #include "app/win32/resource.h"
+#include "import/OpenModel.h"
+#include "render/FrameSurface.h"
+#include "tools/ImageFile.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <utility>
 
 namespace Quorvane {
 
@@ -32,6 +42,28 @@ std::wstring widen(const char* text)
     return std::wstring(text, text + std::strlen(text));
 }
 
+// The shared messages are UTF-8; paths in them may hold any character.
+std::wstring fromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+void warn(HWND window, const std::string& message)
+{
+    MessageBoxW(window, fromUtf8(message).c_str(), title, MB_OK | MB_ICONWARNING);
+}
+
+void setToggleText(const char* text)
+{
+    const std::wstring wide = widen(text);
+    SendMessageW(toggleButton, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 HWND createButton(HWND parent, HINSTANCE hInstance, const ButtonLayout& layout)
 {
     return CreateWindowExW(0, L"Button", widen(layout.text).c_str(), WS_CHILD | WS_VISIBLE, layout.x, layout.y,
@@ -48,6 +80,20 @@ void onCreate(HWND hWnd, const CREATESTRUCTW& creation)
     }
     // The renderer travels with the window, so the paint handler needs no global.
     SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation.lpCreateParams));
+    DragAcceptFiles(hWnd, TRUE);
+}
+
+// A drop of one file opens it; a drop of several opens none, as on Linux.
+void onDropFiles(HWND hWnd, HDROP drop)
+{
+    std::wstring path;
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        path.resize(DragQueryFileW(drop, 0, nullptr, 0));
+        DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+    }
+    DragFinish(drop);
+    if (!path.empty())
+        openModelFile(hWnd, path);
 }
 
 void onPaint(HWND hWnd)
@@ -61,6 +107,17 @@ void onPaint(HWND hWnd)
 
 LRESULT onCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
+    // The file commands are this shell's own: Linux has no command ids.
+    if (LOWORD(wParam) == IDM_OPEN) {
+        if (const std::optional<std::filesystem::path> path = chooseModelFile(hWnd))
+            openModelFile(hWnd, *path);
+        return 0;
+    }
+    if (LOWORD(wParam) == IDM_SAVE_FRAME) {
+        if (const std::optional<std::filesystem::path> path = chooseFrameFile(hWnd))
+            saveFrame(hWnd, *path);
+        return 0;
+    }
     const CommandResult result = applyCommand(LOWORD(wParam), renderMode, shadingMode);
     switch (result.action) {
     case CommandAction::showAbout:
@@ -70,10 +127,8 @@ LRESULT onCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
         DestroyWindow(hWnd);
         return 0;
     case CommandAction::repaint:
-        if (result.toggleText) {
-            const std::wstring text = widen(result.toggleText);
-            SendMessageW(toggleButton, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
+        if (result.toggleText)
+            setToggleText(result.toggleText);
         requestRepaint(hWnd, wParam, lParam);
         return 0;
     case CommandAction::defaultProcessing:
@@ -140,19 +195,55 @@ HWND createMainWindow(HINSTANCE hInstance, int nCmdShow, FrameRenderer& renderer
 
 void warnAboutModel(HWND window, MeshLoadStatus status, const std::filesystem::path& path)
 {
-    if (status == MeshLoadStatus::loaded || status == MeshLoadStatus::notTriangulated)
-        return;
     if (status != MeshLoadStatus::cannotOpen) {
-        const std::string message = meshLoadMessage(status, path);
-        std::wstring text(message.size(), L'\0');
-        text.resize(static_cast<std::size_t>(MultiByteToWideChar(
-            CP_UTF8, 0, message.data(), static_cast<int>(message.size()), text.data(), static_cast<int>(text.size()))));
-        MessageBoxW(window, text.c_str(), title, MB_OK | MB_ICONWARNING);
+        // Refused, or shown in part: the same texts as on Linux.
+        const std::string message = ownReaderMessage(path, status, mesh);
+        if (!message.empty())
+            warn(window, message);
         return;
     }
-    const std::wstring text = L"Quorvane cannot open the model file \"" + path.wstring()
-                              + L"\".\n\nThe picture stays black.";
-    MessageBoxW(window, text.c_str(), title, MB_OK | MB_ICONWARNING);
+    std::string message = "Quorvane cannot open the model file \"";
+    message.append(displayPath(path)).append("\".\n\nThe picture stays black.");
+    warn(window, message);
+}
+
+bool openModelFile(HWND window, const std::filesystem::path& path)
+{
+    OpenedModel opened = openModel(path);
+    const std::string message = openMessage(path, opened);
+    const bool changed = opened.outcome != OpenOutcome::failed;
+    if (changed) {
+        setToggleText(showOpenedModel(std::move(opened.mesh),
+                                      {mesh, renderMode, shadingMode, camera, light, dragTracker}));
+        requestRepaint(window, 0, 0);
+    }
+    if (!message.empty())
+        warn(window, message);
+    return changed;
+}
+
+bool saveFrame(HWND window, const std::filesystem::path& path)
+{
+    FrameSurface surface;
+    renderFrame(surface, renderMode, shadingMode, camera, light, mesh);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out && writePng(surface, out) && out.flush())
+        return true;
+    warn(window, cannotSaveFrameMessage(path));
+    return false;
+}
+
+std::optional<std::filesystem::path> modelFileArgument(const wchar_t* commandLine)
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
+    if (!arguments)
+        return std::nullopt;
+    std::optional<std::filesystem::path> path;
+    if (count > 1)
+        path = std::filesystem::path(arguments[1]);
+    LocalFree(arguments);
+    return path;
 }
 
 int runMessageLoop(HACCEL accelerators)
@@ -191,6 +282,9 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         return 1;
     case WM_COMMAND:
         return onCommand(hWnd, wParam, lParam);
+    case WM_DROPFILES:
+        onDropFiles(hWnd, reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_LBUTTONDOWN:
         onLeftButtonPress(hWnd, lParam);
         return 0;

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <optional>
+
 // The globals, the model among them, are loaded before this runs.
 int APIENTRY wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
 {
@@ -20,7 +23,12 @@ int APIENTRY wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
     const HWND window = createMainWindow(hInstance, nCmdShow, renderer);
     if (!window)
         return 0;
-    warnAboutModel(window, meshLoadStatus, modelPath);
+    // A model named on the command line replaces the start model; when it
+    // cannot be opened, the start model stays and a message box says why.
+    if (const std::optional<std::filesystem::path> path = modelFileArgument(GetCommandLineW()))
+        openModelFile(window, *path);
+    else
+        warnAboutModel(window, meshLoadStatus, modelPath);
 
     const HACCEL accelerators = LoadAcceleratorsW(hInstance, MAKEINTRESOURCEW(IDC_QUORVANE));
     return runMessageLoop(accelerators);

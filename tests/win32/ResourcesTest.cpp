@@ -22,7 +22,8 @@ std::wstring menuText(HMENU menu, UINT item, UINT flag)
     return text;
 }
 
-TEST_F(MainWindowResources, MenuHoldsFileExitAndHelpAbout)
+// The file items go above Exit, behind a separator; Help keeps About alone.
+TEST_F(MainWindowResources, MenuHoldsFileItemsExitAndHelpAbout)
 {
     const HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr);
@@ -31,25 +32,38 @@ TEST_F(MainWindowResources, MenuHoldsFileExitAndHelpAbout)
     EXPECT_EQ(menuText(menu, 1, MF_BYPOSITION), L"&Help");
     const HMENU file = GetSubMenu(menu, 0);
     const HMENU help = GetSubMenu(menu, 1);
-    ASSERT_EQ(GetMenuItemCount(file), 1);
+    ASSERT_EQ(GetMenuItemCount(file), 4);
     ASSERT_EQ(GetMenuItemCount(help), 1);
-    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_EXIT));
-    EXPECT_EQ(menuText(file, 0, MF_BYPOSITION), L"E&xit");
+    const struct {
+        UINT id;
+        const wchar_t* text;
+    } fileItems[] = {{IDM_OPEN, L"&Open...\tCtrl+O"}, {IDM_SAVE_FRAME, L"Save Frame &As...\tCtrl+S"},
+                     {0, L""}, {IDM_EXIT, L"E&xit"}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(GetMenuItemID(file, i), fileItems[i].id) << i;
+        EXPECT_EQ(menuText(file, i, MF_BYPOSITION), fileItems[i].text) << i;
+    }
+    EXPECT_EQ(GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(help, 0), static_cast<UINT>(IDM_ABOUT));
     EXPECT_EQ(menuText(help, 0, MF_BYPOSITION), L"&About ...");
 }
 
-TEST_F(MainWindowResources, AcceleratorsAreAltQuestionMarkAndAltSlashAsCharacters)
+// About answers Alt+? and Alt+/ as characters (whatever the keyboard layout
+// needs to type them); Open and Save are Ctrl+O and Ctrl+S as keys.
+TEST_F(MainWindowResources, AcceleratorsOpenAboutAsCharactersAndTheFileItemsAsKeys)
 {
     const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_QUORVANE));
     ASSERT_NE(accelerators, nullptr);
-    ACCEL entries[4] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(accelerators, entries, 4), 2);
-    const WORD keys[] = {L'?', L'/'};
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FALT) << i;   // no FVIRTKEY: a character
-        EXPECT_EQ(entries[i].key, keys[i]) << i;
-        EXPECT_EQ(entries[i].cmd, IDM_ABOUT) << i;
+    ACCEL entries[5] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(accelerators, entries, 5), 4);
+    const ACCEL expected[] = {{FALT, L'?', IDM_ABOUT},
+                              {FALT, L'/', IDM_ABOUT},
+                              {FCONTROL | FVIRTKEY, 'O', IDM_OPEN},
+                              {FCONTROL | FVIRTKEY, 'S', IDM_SAVE_FRAME}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, expected[i].fVirt) << i;
+        EXPECT_EQ(entries[i].key, expected[i].key) << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].cmd) << i;
     }
 }
 
