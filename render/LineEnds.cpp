@@ -1,16 +1,11 @@
 #include "render/LineEnds.h"
 
-#include "math/Truncation.h"
-
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace Quorvane {
 
 namespace {
-
-constexpr std::int64_t longestSteppedLine = std::int64_t(1) << 20;
 
 // Liang-Barsky in double against the surface, widened by half a pixel so that
 // truncation still lands inside. The line is parametrised from its point
@@ -58,13 +53,8 @@ bool clipToSurface(double& x0, double& y0, double& x1, double& y1)
 
 } // namespace
 
-bool lineEnds(Vector2 p0, Vector2 p1, LineEnds& ends)
+bool clippedLineEnds(Vector2 p0, Vector2 p1, LineEnds& ends)
 {
-    if (truncatesToInt(p0.x) && truncatesToInt(p0.y) && truncatesToInt(p1.x) && truncatesToInt(p1.y)) {
-        ends = {static_cast<int>(p0.x), static_cast<int>(p0.y), static_cast<int>(p1.x), static_cast<int>(p1.y)};
-        if (std::max(std::llabs(ends.x0 - ends.x1), std::llabs(ends.y0 - ends.y1)) <= longestSteppedLine)
-            return true;
-    }
     if (!(std::isfinite(p0.x) && std::isfinite(p0.y) && std::isfinite(p1.x) && std::isfinite(p1.y)))
         return false;
     double x0 = p0.x, y0 = p0.y, x1 = p1.x, y1 = p1.y;

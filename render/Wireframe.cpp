@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <utility>
 
 namespace Quorvane {
 
@@ -16,18 +14,10 @@ namespace {
 
 // The line algorithm on truncated ends. 64-bit positions keep the differences
 // of far-apart ends exact; the running value is float as in every other line.
-void stepLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-              std::uint32_t value, FrameSurface& surface)
+void stepLine(LineEnds ends, std::uint32_t value, FrameSurface& surface)
 {
-    const bool steep = std::llabs(x0 - x1) < std::llabs(y0 - y1);
-    if (steep) {
-        std::swap(x0, y0);
-        std::swap(x1, y1);
-    }
-    if (x0 > x1) {
-        std::swap(x0, x1);
-        std::swap(y0, y1);
-    }
+    const bool steep = orientLine(ends);
+    const std::int64_t x0 = ends.x0, y0 = ends.y0, x1 = ends.x1, y1 = ends.y1;
     // The step axis only grows, so a line that ends left of the surface or
     // starts right of it has no visible pixel.
     if (x1 < 0 || x0 >= FrameSurface::width)
@@ -55,7 +45,7 @@ void drawLine(Vector2 p0, Vector2 p1, Color color, FrameSurface& surface)
 {
     LineEnds ends;
     if (lineEnds(p0, p1, ends))
-        stepLine(ends.x0, ends.y0, ends.x1, ends.y1, toPixel(color), surface);
+        stepLine(ends, toPixel(color), surface);
 }
 
 void drawWireframe(const Mesh& mesh, Color color, FrameSurface& surface)
