@@ -4,9 +4,9 @@
 #include "render/DepthBuffer.h"
 #include "render/FaceCorners.h"
 #include "render/FastFill.h"
+#include "render/LineWalker.h"
 #include "render/Shaders.h"
 #include "render/Transform.h"
-#include "render/Wireframe.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -172,19 +172,26 @@ void FrameRenderer::shadeBand(int firstColumn, int lastColumn, ShadingMode shadi
     }
 }
 
+// Every edge is walked by every band, which sets only its own columns: lines
+// cross bands freely, and a pixel set by two threads would be a data race even
+// with the same value.
 void FrameRenderer::drawEdges(const Mesh& mesh, FrameSurface& surface)
 {
-    const Color white(1, 1, 1, 1);
-    for (const Vector3& entry : mesh.faceVertexIndices) {
-        int corners[3];
-        if (!faceCorners(entry, mesh.vertices.size(), corners))
-            continue;
-        for (int j = 0; j < 3; ++j) {
-            const Vector3& e0 = screen_[static_cast<std::size_t>(corners[j])];
-            const Vector3& e1 = screen_[static_cast<std::size_t>(corners[(j + 1) % 3])];
-            drawLine(Vector2(e0.x, e0.y), Vector2(e1.x, e1.y), white, surface);
+    const std::uint32_t white = toPixel(Color(1, 1, 1, 1));
+    pool_.run(threadCount(), [&](int band) {
+        const int columnBegin = FrameSurface::width * band / threadCount();
+        const int columnEnd = FrameSurface::width * (band + 1) / threadCount();
+        for (const Vector3& entry : mesh.faceVertexIndices) {
+            int corners[3];
+            if (!faceCorners(entry, mesh.vertices.size(), corners))
+                continue;
+            for (int j = 0; j < 3; ++j) {
+                const Vector3& e0 = screen_[static_cast<std::size_t>(corners[j])];
+                const Vector3& e1 = screen_[static_cast<std::size_t>(corners[(j + 1) % 3])];
+                walkLine(Vector2(e0.x, e0.y), Vector2(e1.x, e1.y), white, surface, columnBegin, columnEnd);
+            }
         }
-    }
+    });
 }
 
 } // namespace Quorvane
