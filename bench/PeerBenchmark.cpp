@@ -1,15 +1,18 @@
 // Our frames side by side with Mesa's llvmpipe (through OSMesa) on the same
 // scene, per mesh and view, and the ratio of the medians, ours / llvmpipe.
 // llvmpipe takes its thread count from LP_NUM_THREADS when its context is
-// made: run once with LP_NUM_THREADS=1 and once without it (all cores).
+// made: run once with LP_NUM_THREADS=1 and once without it (all cores). Our
+// fast path takes the same count: LP_NUM_THREADS when set, else every
+// hardware thread.
 // --png-dir=DIR also writes both pictures of every case there.
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
 #include "bench/LlvmpipeRenderer.h"
 #include "bench/SphereModel.h"
-#include "render/DepthBuffer.h"
+#include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
+#include "render/WorkerPool.h"
 #include "tools/ImageFile.h"
 
 #include <benchmark/benchmark.h>
@@ -56,19 +59,25 @@ Scene startScene()
     return scene;
 }
 
-// What the program itself calls for a frame, so this measures whatever path
-// the shells and quorvane-render use.
-void renderOurs(const Mesh& mesh, ShadingMode mode, FrameSurface& surface)
+// What the programs themselves call for a frame: the fast path, with as many
+// threads as llvmpipe.
+void renderOurs(FrameRenderer& renderer, const Mesh& mesh, ShadingMode mode, FrameSurface& surface)
 {
     const Scene scene = startScene();
-    renderFrame(surface, renderModeShaded, mode, scene.camera, scene.light, mesh);
+    renderFrame(renderer, surface, renderModeShaded, mode, scene.camera, scene.light, mesh);
 }
 
-void timeOurs(benchmark::State& state, const Mesh* mesh, ShadingMode mode)
+int ourThreadCount()
+{
+    const char* llvmpipeThreads = std::getenv("LP_NUM_THREADS");
+    return llvmpipeThreads ? std::max(1, std::atoi(llvmpipeThreads)) : hardwareThreadCount();
+}
+
+void timeOurs(benchmark::State& state, FrameRenderer* renderer, const Mesh* mesh, ShadingMode mode)
 {
     for (auto _ : state) {
         FrameSurface surface;   // every frame starts from a new black surface, as in the program
-        renderOurs(*mesh, mode, surface);
+        renderOurs(*renderer, *mesh, mode, surface);
         benchmark::DoNotOptimize(surface.pixels());
     }
 }
@@ -164,7 +173,6 @@ int main(int argc, char** argv)
     }
     const Scene scene = startScene();
     peer.setScene(scene.camera, scene.light);
-    createDepthBuffer(FrameSurface::width, FrameSurface::height);
 
     std::vector<Model> models(4);
 #ifdef QUORVANE_HEAD_MODEL
@@ -179,11 +187,12 @@ int main(int argc, char** argv)
     loadMesh(writeSphereObj(20, 25).c_str(), models[3].mesh);
     std::erase_if(models, [](const Model& model) { return model.mesh.faceVertexIndices.empty(); });
 
+    FrameRenderer renderer(ourThreadCount());
     std::map<std::string, double> differing;
     for (const Model& model : models)
         for (const View& view : views) {
             FrameSurface ours;
-            renderOurs(model.mesh, view.shadingMode, ours);
+            renderOurs(renderer, model.mesh, view.shadingMode, ours);
             std::vector<std::uint32_t> pixels;
             peer.setMesh(model.mesh);
             peer.renderFrame(view.shadingMode, pixels);
@@ -195,8 +204,8 @@ int main(int argc, char** argv)
             }
             // Ours and the peer's of one case run back to back, so drifting
             // load on a shared machine hits both alike.
-            benchmark::RegisterBenchmark((caseName(model, view) + "/ours").c_str(), timeOurs, &model.mesh,
-                                         view.shadingMode)
+            benchmark::RegisterBenchmark((caseName(model, view) + "/ours").c_str(), timeOurs, &renderer,
+                                         &model.mesh, view.shadingMode)
                 ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Repetitions(5)->ReportAggregatesOnly(true);
             benchmark::RegisterBenchmark((caseName(model, view) + "/llvmpipe").c_str(), timeLlvmpipe, &peer,
                                          &model.mesh, view.shadingMode)
@@ -207,9 +216,9 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     const char* llvmpipeThreads = std::getenv("LP_NUM_THREADS");
-    std::printf("peer: %s, LP_NUM_THREADS=%s, %u hardware threads\n", peer.rendererName().c_str(),
-                llvmpipeThreads ? llvmpipeThreads : "(unset: llvmpipe's default)",
-                std::thread::hardware_concurrency());
+    std::printf("peer: %s, LP_NUM_THREADS=%s, %u hardware threads; ours: %d threads\n",
+                peer.rendererName().c_str(), llvmpipeThreads ? llvmpipeThreads : "(unset: llvmpipe's default)",
+                std::thread::hardware_concurrency(), renderer.threadCount());
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
