@@ -167,7 +167,7 @@ void FrameRenderer::shadeBand(int firstColumn, int lastColumn, ShadingMode shadi
                 }
             }
             surface.setPixel(x, y, shadingMode == shadingModeGouraud ? gouraud.shadePixel(weights, context)
-                                                                     : phong.shadePixel(weights, white, context));
+                                                                     : phong.shadePixelWithFifthPower(weights, white, context));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "render/Shaders.h"
 
+#include "math/FifthPower.h"
 #include "math/Geometry.h"
 #include "render/Transform.h"
 
@@ -84,20 +85,25 @@ Vector3 PhongShader::shadeVertex(const Vector3& position, const Vector3& normal,
     return transformVertex(position, context);
 }
 
-std::uint32_t PhongShader::shadePixel(const Vector3& weights, const Color& objectColor,
-                                      const RenderContext& context) const
+namespace {
+
+// The Phong pixel, with the specular factor's power as a parameter: the
+// power function itself, or fifthPower, its fast equal.
+template <typename SpecularPower>
+std::uint32_t phongPixel(const PhongShader& shader, const Vector3& weights, const Color& objectColor,
+                         const RenderContext& context, SpecularPower specularPower)
 {
     const DiffuseLight& diffuse = context.light.diffuse;
     const SpecularLight& specular = context.light.specular;
 
     // The interpolated normal is not renormalised: cosAngle ignores lengths.
-    const Vector3 normal0 = vertexNormals[0] * weights.x;
-    const Vector3 normal1 = vertexNormals[1] * weights.y;
-    const Vector3 normal2 = vertexNormals[2] * weights.z;
+    const Vector3 normal0 = shader.vertexNormals[0] * weights.x;
+    const Vector3 normal1 = shader.vertexNormals[1] * weights.y;
+    const Vector3 normal2 = shader.vertexNormals[2] * weights.z;
     const Vector3 normal = (normal0 + normal1) + normal2;
-    const Vector3 position0 = vertexPositions[0] * weights.x;
-    const Vector3 position1 = vertexPositions[1] * weights.y;
-    const Vector3 position2 = vertexPositions[2] * weights.z;
+    const Vector3 position0 = shader.vertexPositions[0] * weights.x;
+    const Vector3 position1 = shader.vertexPositions[1] * weights.y;
+    const Vector3 position2 = shader.vertexPositions[2] * weights.z;
     const Vector3 position = (position0 + position1) + position2;
 
     const float diffuseIntensity = notNegative(-cosAngle(normal, diffuse.direction));
@@ -105,11 +111,26 @@ std::uint32_t PhongShader::shadePixel(const Vector3& weights, const Color& objec
 
     const Vector3 reflectLight = reflect(specular.direction, normal);
     const Vector3 toEye = context.camera.position - position;
-    const float specularFactor = static_cast<float>(
-        power(notNegative(cosAngle(reflectLight, toEye)), specularExponent));
+    const float specularFactor = specularPower(notNegative(cosAngle(reflectLight, toEye)));
 
     const Color color = (diffuseColor * diffuseIntensity + specular.color * specularFactor) + ambient();
     return toPixel(overflowToWhite(color));
+}
+
+} // namespace
+
+std::uint32_t PhongShader::shadePixel(const Vector3& weights, const Color& objectColor,
+                                      const RenderContext& context) const
+{
+    return phongPixel(*this, weights, objectColor, context,
+                      [](float cosine) { return static_cast<float>(power(cosine, specularExponent)); });
+}
+
+std::uint32_t PhongShader::shadePixelWithFifthPower(const Vector3& weights, const Color& objectColor,
+                                                    const RenderContext& context) const
+{
+    static_assert(specularExponent == 5);
+    return phongPixel(*this, weights, objectColor, context, fifthPower);
 }
 
 } // namespace Quorvane

@@ -42,6 +42,10 @@ struct PhongShader {
     // normal and position, seen from the context camera's position.
     std::uint32_t shadePixel(const Vector3& weights, const Color& objectColor,
                              const RenderContext& context) const;
+    // The same value, with the fifth power taken by fifthPower instead of the
+    // double-precision power function, a tenth of a fast Phong frame.
+    std::uint32_t shadePixelWithFifthPower(const Vector3& weights, const Color& objectColor,
+                                           const RenderContext& context) const;
 };
 
 extern FlatShader flatShader;
