@@ -17,42 +17,8 @@ app=$1
 renderer=$2
 modelDirectory=$3
 
-work=$(mktemp -d)
-xvfbPid=
-appPid=
-cleanup() {
-    [ -n "$appPid" ] && kill "$appPid" 2>/dev/null || true
-    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$work/app.log" ]; then
-        echo "The program's output:" >&2
-        tail -n 60 "$work/app.log" >&2
-    fi
-    exit 1
-}
-
-# waitFor SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
-waitFor() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
-# Xvfb chooses a free display itself and writes its number once it accepts
-# clients. 24 bits per pixel, so that screenshots keep every colour exactly.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfbPid=$!
-waitFor 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+source "$(dirname "$0")/XvfbSession.sh"
+startXvfb
 
 # reference NAME VIEW X Y Z: the renderer's frame of VIEW with the eye at (X, Y, Z).
 reference() {
@@ -67,12 +33,8 @@ reference draggedOut phong 1.2 -0.1 1.70000005
 
 (cd "$modelDirectory" && exec "$app") >"$work/app.log" 2>&1 &
 appPid=$!
+pids+=("$appPid")
 
-window=
-findWindow() {
-    window=$(xdotool search --onlyvisible --name '^Quorvane$' 2>/dev/null | head -n 1)
-    [ -n "$window" ]
-}
 waitFor 30 findWindow || fail "no window titled Quorvane appeared"
 
 # The client area starts below the menu bar, whose height depends on the font.
@@ -134,6 +96,5 @@ xdotool key x
 waitFor 20 bash -c "! kill -0 $appPid 2>/dev/null" || fail "Exit did not end the program"
 status=0
 wait "$appPid" || status=$?
-appPid=
 [ "$status" -eq 0 ] || fail "the program ended with code $status after Exit"
 echo "Exit ended the program with code 0"

@@ -11,35 +11,8 @@ set -euo pipefail
 app=$1
 renderer=$2
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$work/app.log" ] && tail -n 40 "$work/app.log" >&2
-    exit 1
-}
-
-# waitFor SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
-waitFor() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-waitFor 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+source "$(dirname "$0")/XvfbSession.sh"
+startXvfb
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -79,11 +52,6 @@ STL
 "$app" "$work/model.stl" >"$work/app.log" 2>&1 &
 pids+=($!)
 
-window=
-findWindow() {
-    window=$(xdotool search --onlyvisible --name '^Quorvane$' 2>/dev/null | head -n 1)
-    [ -n "$window" ]
-}
 waitFor 30 findWindow || fail "no window titled Quorvane appeared"
 
 # The client's size plus the frame the window manager drew around it.
