@@ -10,6 +10,7 @@
 #include "render/DepthBuffer.h"
 #include "render/FrameRenderer.h"
 #include "render/WorkerPool.h"
+#include "scene/Views.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,20 +20,7 @@ namespace {
 
 using namespace Quorvane;
 
-struct View {
-    const char* name;
-    RenderMode renderMode;
-    ShadingMode shadingMode;
-};
-
-constexpr View views[] = {
-    {"wireframe", renderModeWireframe, shadingModeFlat},
-    {"flat", renderModeShaded, shadingModeFlat},
-    {"gouraud", renderModeShaded, shadingModeGouraud},
-    {"phong", renderModeShaded, shadingModePhong},
-};
-
-void renderFrames(benchmark::State& state, const Mesh* mesh, View view)
+void renderFrames(benchmark::State& state, const Mesh* mesh, NamedView view)
 {
     if (depthBuffer.empty())
         createDepthBuffer(500, 500);
@@ -47,7 +35,7 @@ void renderFrames(benchmark::State& state, const Mesh* mesh, View view)
     state.counters["faces"] = static_cast<double>(mesh->faceVertexIndices.size());
 }
 
-void renderFastFrames(benchmark::State& state, const Mesh* mesh, View view, FrameRenderer* renderer)
+void renderFastFrames(benchmark::State& state, const Mesh* mesh, NamedView view, FrameRenderer* renderer)
 {
     Camera camera;
     Light light;
@@ -63,7 +51,7 @@ void renderFastFrames(benchmark::State& state, const Mesh* mesh, View view, Fram
 void registerModel(const std::string& label, const Mesh* mesh, FrameRenderer* oneThread,
                    FrameRenderer* allThreads)
 {
-    for (const View& view : views) {
+    for (const NamedView& view : namedViews) {
         benchmark::RegisterBenchmark(("frame/" + label + "/" + view.name).c_str(), renderFrames, mesh, view)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)

@@ -13,6 +13,7 @@
 #include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
 #include "render/WorkerPool.h"
+#include "scene/Views.h"
 #include "tools/ImageFile.h"
 
 #include <benchmark/benchmark.h>
@@ -30,17 +31,6 @@
 namespace {
 
 using namespace Quorvane;
-
-struct View {
-    const char* name;
-    ShadingMode shadingMode;
-};
-
-constexpr View views[] = {
-    {"flat", shadingModeFlat},
-    {"gouraud", shadingModeGouraud},
-    {"phong", shadingModePhong},
-};
 
 struct Model {
     std::string name;
@@ -148,7 +138,7 @@ public:
     }
 };
 
-std::string caseName(const Model& model, const View& view)
+std::string caseName(const Model& model, const NamedView& view)
 {
     return model.name + "/" + view.name;
 }
@@ -190,7 +180,9 @@ int main(int argc, char** argv)
     FrameRenderer renderer(ourThreadCount());
     std::map<std::string, double> differing;
     for (const Model& model : models)
-        for (const View& view : views) {
+        for (const NamedView& view : namedViews) {
+            if (view.renderMode != renderModeShaded)
+                continue;   // llvmpipe draws only the shaded views here
             FrameSurface ours;
             renderOurs(renderer, model.mesh, view.shadingMode, ours);
             std::vector<std::uint32_t> pixels;

@@ -7,6 +7,7 @@
 #include "app/StartUp.h"
 #include "bench/SphereModel.h"
 #include "render/DepthBuffer.h"
+#include "scene/Views.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,19 +22,6 @@ using namespace Quorvane;
 
 constexpr int framesPerView = 10000;
 
-struct View {
-    const char* name;
-    RenderMode renderMode;
-    ShadingMode shadingMode;
-};
-
-constexpr View views[] = {
-    {"wireframe", renderModeWireframe, shadingModeFlat},
-    {"flat", renderModeShaded, shadingModeFlat},
-    {"gouraud", renderModeShaded, shadingModeGouraud},
-    {"phong", renderModeShaded, shadingModePhong},
-};
-
 // The resident set in KiB, from the second field of /proc/self/statm.
 double residentKilobytes()
 {
@@ -43,7 +31,7 @@ double residentKilobytes()
     return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1024.0;
 }
 
-void soak(benchmark::State& state, const Mesh* mesh, View view)
+void soak(benchmark::State& state, const Mesh* mesh, NamedView view)
 {
     if (depthBuffer.empty())
         createDepthBuffer(500, 500);
@@ -70,7 +58,7 @@ int main(int argc, char** argv)
 {
     Mesh sphere;
     loadMesh(writeSphereObj(40, 50), sphere);   // 4,000 triangles, about the head's size
-    for (const View& view : views)
+    for (const NamedView& view : namedViews)
         benchmark::RegisterBenchmark((std::string("soak/") + view.name).c_str(), soak, &sphere, view)
             ->Iterations(framesPerView)
             ->Unit(benchmark::kMillisecond);

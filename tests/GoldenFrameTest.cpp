@@ -7,6 +7,7 @@
 #include "app/StartUp.h"
 #include "render/FrameSurface.h"
 #include "scene/Mesh.h"
+#include "scene/Views.h"
 #include "tools/ImageFile.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -28,24 +29,12 @@ namespace {
 const std::filesystem::path sourceDir = QUORVANE_SOURCE_DIR;
 const std::filesystem::path failureDir = QUORVANE_FAILURE_DIR;
 
-struct GoldenView {
-    const char* name;
-    RenderMode renderMode;
-    ShadingMode shadingMode;
-};
-
 struct GoldenEye {
     const char* name;
     Vector3 position;
 };
 
 // The same names and eyes as the golden-frames target in tests/CMakeLists.txt.
-const GoldenView views[] = {
-    {"wireframe", renderModeWireframe, shadingModeFlat},
-    {"flat", renderModeShaded, shadingModeFlat},
-    {"gouraud", renderModeShaded, shadingModeGouraud},
-    {"phong", renderModeShaded, shadingModePhong},
-};
 const GoldenEye eyes[] = {
     {"start", Vector3(0, 0, 1.5f)},
     {"moved", Vector3(0.3f, -0.2f, 1.1f)},
@@ -106,7 +95,7 @@ protected:
 TEST_F(GoldenFrames, EveryViewAtBothEyesEqualsItsCommittedFrame)
 {
     for (const GoldenEye& eye : eyes) {
-        for (const GoldenView& view : views) {
+        for (const NamedView& view : namedViews) {
             const std::string name = std::string(view.name) + "-" + eye.name;
             Camera camera;
             Light light;

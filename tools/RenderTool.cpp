@@ -11,6 +11,7 @@
 #include "scene/Light.h"
 #include "scene/Mesh.h"
 #include "scene/Modes.h"
+#include "scene/Views.h"
 #include "tools/ImageFile.h"
 
 #include <CLI/CLI.hpp>
@@ -43,11 +44,6 @@ struct Options {
     int threads = hardwareThreadCount();
 };
 
-struct View {
-    RenderMode renderMode;
-    ShadingMode shadingMode;
-};
-
 // --reader has already been checked against these three names.
 ModelReader readerNamed(const std::string& name)
 {
@@ -58,16 +54,12 @@ ModelReader readerNamed(const std::string& name)
     return ModelReader::automatic;
 }
 
-// --view has already been checked against these four names.
-View viewNamed(const std::string& name)
+std::vector<std::string> viewNames()
 {
-    if (name == "wireframe")
-        return {renderModeWireframe, shadingModeFlat};
-    if (name == "gouraud")
-        return {renderModeShaded, shadingModeGouraud};
-    if (name == "phong")
-        return {renderModeShaded, shadingModePhong};
-    return {renderModeShaded, shadingModeFlat};
+    std::vector<std::string> names;
+    for (const NamedView& view : namedViews)
+        names.emplace_back(view.name);
+    return names;
 }
 
 double milliseconds(std::chrono::steady_clock::duration duration)
@@ -76,7 +68,7 @@ double milliseconds(std::chrono::steady_clock::duration duration)
 }
 
 // Renders the frame frames times after one warm-up and prints the timing line.
-void timeFrames(FrameRenderer& renderer, int frames, const View& view, const Camera& camera,
+void timeFrames(FrameRenderer& renderer, int frames, const NamedView& view, const Camera& camera,
                 const Light& light, const Mesh& mesh, FrameSurface& surface)
 {
     {
@@ -124,7 +116,7 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"auto", "quorvane", "import"}))
         ->capture_default_str();
     app.add_option("--view", options.view, "What to draw")
-        ->check(CLI::IsMember({"wireframe", "flat", "gouraud", "phong"}))
+        ->check(CLI::IsMember(viewNames()))
         ->capture_default_str();
     app.add_option("--eye", options.eye, "Eye position X Y Z")->expected(3)->capture_default_str();
     app.add_option("--out", options.out, "Output image; .png for PNG, .ppm for binary PPM")
@@ -189,7 +181,8 @@ int main(int argc, char** argv)
     startUp(camera, light);
     camera.position = Vector3(options.eye[0], options.eye[1], options.eye[2]);
 
-    const View view = viewNamed(options.view);
+    // --view has already been checked against the names.
+    const NamedView& view = *viewNamed(options.view);
     FrameRenderer renderer(options.threads);
     FrameSurface surface;
     if (options.frames > 0) {
