@@ -19,15 +19,15 @@ constexpr const char* colorButtonText = "Color";
 
 // What the shell does after a command.
 enum class CommandAction {
-    showAbout,           // open the About box modally
-    exit,                // close the main window; the program ends with code 0
-    repaint,             // render one frame before returning
-    defaultProcessing,   // not ours: pass it on to the window system
+    showAbout,         // open the About box modally
+    exit,              // close the main window; the program ends with code 0
+    repaint,           // render one frame before returning
+    defaultProcessing, // not ours: pass it on to the window system
 };
 
 struct CommandResult {
     CommandAction action = CommandAction::defaultProcessing;
-    const char* toggleText = nullptr;   // the toggle button's new text; null keeps it
+    const char* toggleText = nullptr; // the toggle button's new text; null keeps it
 };
 
 // Applies command id to the two modes. The toggle switches 102 (shaded) and

@@ -14,7 +14,7 @@ namespace Quorvane {
 namespace {
 
 constexpr int surfaceSize = 500;
-constexpr float fieldOfView = 1.5708f;   // radians, vertical
+constexpr float fieldOfView = 1.5708f; // radians, vertical
 constexpr float aspectRatio = 1.0f;
 constexpr float nearPlane = 1.0f;
 constexpr float farPlane = 10.0f;
@@ -38,8 +38,8 @@ RenderContext frameTransforms(const Camera& camera, const Light& light)
 // 2. Build the model (identity), projection and view matrices.
 // 3. Load copies of the camera, matrices, light and mesh into renderContext.
 // 4. Draw the edges or fill the faces into the surface.
-void renderFrame(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode,
-                 const Camera& camera, const Light& light, const Mesh& mesh)
+void renderFrame(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode, const Camera& camera,
+                 const Light& light, const Mesh& mesh)
 {
     resetDepthBuffer(surfaceSize, surfaceSize);
     // The zero quaternion's rotation block is the identity, so the model

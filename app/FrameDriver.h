@@ -15,8 +15,8 @@ namespace Quorvane {
 // depthBuffer (which must already hold 500 x 500 cells), renderContext and the
 // shaders. The shells call it with the program's globals; tools and tests with
 // scenes of their own.
-void renderFrame(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode,
-                 const Camera& camera, const Light& light, const Mesh& mesh);
+void renderFrame(FrameSurface& surface, RenderMode renderMode, ShadingMode shadingMode, const Camera& camera,
+                 const Light& light, const Mesh& mesh);
 
 // The same frame as renderFrame above, computed by renderer's fast path on
 // its threads; touches none of the renderer's globals. The shells and tools

@@ -10,12 +10,12 @@
 
 namespace Quorvane {
 
-extern RenderMode renderMode;       // 101 wireframe, 102 shaded; the toggle button changes it
-extern ShadingMode shadingMode;     // 1001 flat, 1002 Gouraud, 1003 Phong
-extern Camera camera;               // the eye; only the mouse moves it
+extern RenderMode renderMode;   // 101 wireframe, 102 shaded; the toggle button changes it
+extern ShadingMode shadingMode; // 1001 flat, 1002 Gouraud, 1003 Phong
+extern Camera camera;           // the eye; only the mouse moves it
 extern DragTracker dragTracker;
-extern Mesh mesh;                   // modelPath, loaded during static initialisation
-extern MeshLoadStatus meshLoadStatus;  // the shells warn unless loaded or notTriangulated
+extern Mesh mesh;                     // modelPath, loaded during static initialisation
+extern MeshLoadStatus meshLoadStatus; // the shells warn unless loaded or notTriangulated
 extern Light light;
 
 // The model file the program shows: data/head.obj in the working directory,

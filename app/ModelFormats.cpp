@@ -67,7 +67,8 @@ bool hasModelExtension(const std::filesystem::path& path)
         return false;
     const std::string wanted = lowerCase(std::string(extension.begin() + 1, extension.end()));
     return std::any_of(formats.begin(), formats.end(), [&](const ModelFormat& format) {
-        return std::find(format.extensions.begin(), format.extensions.end(), wanted) != format.extensions.end();
+        return std::find(format.extensions.begin(), format.extensions.end(), wanted)
+            != format.extensions.end();
     });
 }
 

@@ -28,7 +28,7 @@ void renderFrames(benchmark::State& state, const Mesh* mesh, NamedView view)
     Light light;
     applyStartValues(camera, light);
     for (auto _ : state) {
-        FrameSurface surface;   // every frame starts from a new black surface
+        FrameSurface surface; // every frame starts from a new black surface
         renderFrame(surface, view.renderMode, view.shadingMode, camera, light, *mesh);
         benchmark::DoNotOptimize(surface.pixels());
     }
@@ -57,8 +57,9 @@ void registerModel(const std::string& label, const Mesh* mesh, FrameRenderer* on
             ->Repetitions(5)
             ->ReportAggregatesOnly(true);
         for (FrameRenderer* renderer : {oneThread, allThreads})
-            benchmark::RegisterBenchmark(((renderer == oneThread ? "fast1/" : "fastN/") + label + "/" + view.name).c_str(),
-                                         renderFastFrames, mesh, view, renderer)
+            benchmark::RegisterBenchmark(
+                ((renderer == oneThread ? "fast1/" : "fastN/") + label + "/" + view.name).c_str(),
+                renderFastFrames, mesh, view, renderer)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(5)
                 ->ReportAggregatesOnly(true);

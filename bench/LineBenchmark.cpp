@@ -34,8 +34,10 @@ std::vector<Line> linesThroughSurface(int lineCount, double reach)
     for (int i = 0; i < lineCount; ++i) {
         const double angle = uniform(0, 6.2831853), x = uniform(0, 500), y = uniform(0, 500);
         const double before = uniform(0.5, 1) * reach, after = uniform(0.5, 1) * reach;
-        lines.push_back({Vector2(static_cast<float>(x - before * std::cos(angle)), static_cast<float>(y - before * std::sin(angle))),
-                         Vector2(static_cast<float>(x + after * std::cos(angle)), static_cast<float>(y + after * std::sin(angle)))});
+        lines.push_back({Vector2(static_cast<float>(x - before * std::cos(angle)),
+                                 static_cast<float>(y - before * std::sin(angle))),
+                         Vector2(static_cast<float>(x + after * std::cos(angle)),
+                                 static_cast<float>(y + after * std::sin(angle)))});
     }
     return lines;
 }
@@ -65,7 +67,19 @@ void byWalkLine(benchmark::State& state, const std::vector<Line>* lines)
 
 } // namespace
 
-BENCHMARK_CAPTURE(byDrawLine, hostile3000, &hostileLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(byWalkLine, hostile3000, &hostileLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(byDrawLine, short42000, &shortLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(byWalkLine, short42000, &shortLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(byDrawLine, hostile3000, &hostileLines)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(byWalkLine, hostile3000, &hostileLines)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(byDrawLine, short42000, &shortLines)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(byWalkLine, short42000, &shortLines)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -6,9 +6,9 @@
 #include "render/FrameSurface.h"
 
 #define GL_GLEXT_PROTOTYPES 1
-#include <GL/osmesa.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <GL/osmesa.h>
 
 #include <cstddef>
 
@@ -137,9 +137,11 @@ struct LlvmpipeRenderer::State {
 
 LlvmpipeRenderer::LlvmpipeRenderer() : state_(std::make_unique<State>())
 {
+    // clang-format off
     const int attributes[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24,
                               OSMESA_PROFILE, OSMESA_COMPAT_PROFILE,
                               OSMESA_CONTEXT_MAJOR_VERSION, 3, OSMESA_CONTEXT_MINOR_VERSION, 0, 0};
+    // clang-format on
     state_->context = OSMesaCreateContextAttribs(attributes, nullptr);
     if (!state_->context
         || !OSMesaMakeCurrent(state_->context, state_->colorBuffer.data(), GL_UNSIGNED_BYTE, size, size)) {
@@ -165,7 +167,7 @@ LlvmpipeRenderer::LlvmpipeRenderer() : state_(std::make_unique<State>())
     }
     glViewport(0, 0, size, size);
     glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);   // a later face wins only when strictly nearer, as in ours
+    glDepthFunc(GL_LESS); // a later face wins only when strictly nearer, as in ours
     glDisable(GL_CULL_FACE);
     glClearColor(0, 0, 0, 1);
     glGenBuffers(1, &state_->buffer);

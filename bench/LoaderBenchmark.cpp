@@ -46,9 +46,13 @@ void readFromMemory(benchmark::State& state, MeshLoadStatus (*read)(std::string_
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK_CAPTURE(readFromMemory, reader, parseObjText)
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(readFromMemory, reference, referenceParseObjText)
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void loadLargeModel(benchmark::State& state)
 {

@@ -66,7 +66,7 @@ int ourThreadCount()
 void timeOurs(benchmark::State& state, FrameRenderer* renderer, const Mesh* mesh, ShadingMode mode)
 {
     for (auto _ : state) {
-        FrameSurface surface;   // every frame starts from a new black surface, as in the program
+        FrameSurface surface; // every frame starts from a new black surface, as in the program
         renderOurs(*renderer, *mesh, mode, surface);
         benchmark::DoNotOptimize(surface.pixels());
     }
@@ -74,7 +74,7 @@ void timeOurs(benchmark::State& state, FrameRenderer* renderer, const Mesh* mesh
 
 void timeLlvmpipe(benchmark::State& state, LlvmpipeRenderer* peer, const Mesh* mesh, ShadingMode mode)
 {
-    peer->setMesh(*mesh);   // uploaded before the timing, like our mesh loaded before it
+    peer->setMesh(*mesh); // uploaded before the timing, like our mesh loaded before it
     std::vector<std::uint32_t> pixels;
     for (auto _ : state) {
         peer->renderFrame(mode, pixels);
@@ -88,8 +88,10 @@ FrameSurface asSurface(const std::vector<std::uint32_t>& pixels)
     FrameSurface surface;
     for (int y = 0; y < FrameSurface::height; ++y)
         for (int x = 0; x < FrameSurface::width; ++x)
-            surface.setPixel(x, y, pixels[static_cast<std::size_t>((FrameSurface::height - 1 - y) * FrameSurface::width + x)]
-                                       & 0x00FFFFFFu);
+            surface.setPixel(
+                x, y,
+                pixels[static_cast<std::size_t>((FrameSurface::height - 1 - y) * FrameSurface::width + x)]
+                    & 0x00FFFFFFu);
     return surface;
 }
 
@@ -127,7 +129,7 @@ public:
     };
     std::map<std::string, Times> medians;
 
-    MedianReporter() : ConsoleReporter(OO_None) {}   // plain text: the output is usually kept in a file
+    MedianReporter() : ConsoleReporter(OO_None) {} // plain text: the output is usually kept in a file
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
@@ -182,7 +184,7 @@ int main(int argc, char** argv)
     for (const Model& model : models)
         for (const NamedView& view : namedViews) {
             if (view.renderMode != renderModeShaded)
-                continue;   // llvmpipe draws only the shaded views here
+                continue; // llvmpipe draws only the shaded views here
             FrameSurface ours;
             renderOurs(renderer, model.mesh, view.shadingMode, ours);
             std::vector<std::uint32_t> pixels;
@@ -198,10 +200,18 @@ int main(int argc, char** argv)
             // load on a shared machine hits both alike.
             benchmark::RegisterBenchmark((caseName(model, view) + "/ours").c_str(), timeOurs, &renderer,
                                          &model.mesh, view.shadingMode)
-                ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Repetitions(5)->ReportAggregatesOnly(true);
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
             benchmark::RegisterBenchmark((caseName(model, view) + "/llvmpipe").c_str(), timeLlvmpipe, &peer,
                                          &model.mesh, view.shadingMode)
-                ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Repetitions(5)->ReportAggregatesOnly(true);
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
         }
 
     benchmark::Initialize(&argc, argv);
@@ -209,7 +219,8 @@ int main(int argc, char** argv)
         return 1;
     const char* llvmpipeThreads = std::getenv("LP_NUM_THREADS");
     std::printf("peer: %s, LP_NUM_THREADS=%s, %u hardware threads; ours: %d threads\n",
-                peer.rendererName().c_str(), llvmpipeThreads ? llvmpipeThreads : "(unset: llvmpipe's default)",
+                peer.rendererName().c_str(),
+                llvmpipeThreads ? llvmpipeThreads : "(unset: llvmpipe's default)",
                 std::thread::hardware_concurrency(), renderer.threadCount());
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -225,7 +236,7 @@ int main(int argc, char** argv)
         const auto ours = reporter.medians.find(name + "/ours");
         const auto theirs = reporter.medians.find(name + "/llvmpipe");
         if (ours == reporter.medians.end() || theirs == reporter.medians.end())
-            continue;   // filtered out by --benchmark_filter
+            continue; // filtered out by --benchmark_filter
         const MedianReporter::Times& a = ours->second;
         const MedianReporter::Times& b = theirs->second;
         std::printf("%-20s %9.2f %9.2f %7.2f %9.2f %9.2f %7.2f %8.2f%%\n", name.c_str(), a.real, b.real,

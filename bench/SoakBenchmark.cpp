@@ -57,7 +57,7 @@ void soak(benchmark::State& state, const Mesh* mesh, NamedView view)
 int main(int argc, char** argv)
 {
     Mesh sphere;
-    loadMesh(writeSphereObj(40, 50), sphere);   // 4,000 triangles, about the head's size
+    loadMesh(writeSphereObj(40, 50), sphere); // 4,000 triangles, about the head's size
     for (const NamedView& view : namedViews)
         benchmark::RegisterBenchmark((std::string("soak/") + view.name).c_str(), soak, &sphere, view)
             ->Iterations(framesPerView)

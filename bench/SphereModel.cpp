@@ -27,14 +27,14 @@ std::string sphereObjText(int rings, int segments)
     const int stride = segments + 1;
     for (int ring = 0; ring < rings; ++ring) {
         for (int segment = 0; segment < segments; ++segment) {
-            const int a = ring * stride + segment + 1;   // OBJ indices are 1-based
+            const int a = ring * stride + segment + 1; // OBJ indices are 1-based
             const int b = a + stride;
             const int c = b + 1;
             const int d = a + 1;
-            out << "f " << a << '/' << a << '/' << a << ' ' << b << '/' << b << '/' << b << ' '
-                << c << '/' << c << '/' << c << '\n';
-            out << "f " << a << '/' << a << '/' << a << ' ' << c << '/' << c << '/' << c << ' '
-                << d << '/' << d << '/' << d << '\n';
+            out << "f " << a << '/' << a << '/' << a << ' ' << b << '/' << b << '/' << b << ' ' << c << '/'
+                << c << '/' << c << '\n';
+            out << "f " << a << '/' << a << '/' << a << ' ' << c << '/' << c << '/' << c << ' ' << d << '/'
+                << d << '/' << d << '\n';
         }
     }
     return out.str();
@@ -42,7 +42,8 @@ std::string sphereObjText(int rings, int segments)
 
 std::string writeSphereObj(int rings, int segments)
 {
-    const std::filesystem::path path = std::filesystem::temp_directory_path()
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path()
         / ("quorvane-sphere-" + std::to_string(rings) + "x" + std::to_string(segments) + ".obj");
     std::ofstream(path, std::ios::binary) << sphereObjText(rings, segments);
     return path.string();

@@ -42,10 +42,12 @@ constexpr std::array<View, 4> views = {{{renderModeWireframe, shadingModeFlat},
 // Eye coordinates worth trying: ordinary ones, inside a model around the
 // origin, on the near plane, denormal, huge and not finite.
 constexpr float big = std::numeric_limits<float>::max();
+// clang-format off
 constexpr std::array<float, 16> chosenCoordinates = {
     0.0f, 0.5f, -0.5f, 1.5f, -1.5f, 0.1f, 1.0f, 3.0f, 1e-40f, -1e-45f, big, -big, 1e20f,
     std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
     std::numeric_limits<float>::quiet_NaN()};
+// clang-format on
 
 // Reads bytes from the front of the input; past its end they are 0.
 class InputBytes {
@@ -57,7 +59,7 @@ public:
         const std::uint8_t choice = byte();
         if (choice < 128)
             return chosenCoordinates[choice % chosenCoordinates.size()];
-        std::uint8_t bits[4] = {byte(), byte(), byte(), byte()};   // any float, NaN payloads too
+        std::uint8_t bits[4] = {byte(), byte(), byte(), byte()}; // any float, NaN payloads too
         float value;
         std::memcpy(&value, bits, sizeof value);
         return value;

@@ -1,8 +1,8 @@
 // Fuzz target: the product's model reader against the reference reader. Any
 // difference in the six lists (bit for bit) or in the status is a finding.
 
-#include "scene/ObjParser.h"
 #include "fuzz/ReferenceObjParser.h"
+#include "scene/ObjParser.h"
 
 #include <cstddef>
 #include <cstdint>

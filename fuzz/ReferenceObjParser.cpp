@@ -133,7 +133,8 @@ namespace {
 template <typename Element>
 bool sameBits(const std::vector<Element>& a, const std::vector<Element>& b)
 {
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Element)) == 0);
+    return a.size() == b.size()
+        && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Element)) == 0);
 }
 
 } // namespace

@@ -43,7 +43,8 @@ std::string nodeProblem(const aiNode* node, unsigned int meshes, int depth)
         if (!node->mMeshes || node->mMeshes[i] >= meshes)
             return "a node in it names a mesh that is not there";
     for (unsigned int i = 0; i < node->mNumChildren; ++i) {
-        const std::string problem = nodeProblem(node->mChildren ? node->mChildren[i] : nullptr, meshes, depth + 1);
+        const std::string problem =
+            nodeProblem(node->mChildren ? node->mChildren[i] : nullptr, meshes, depth + 1);
         if (!problem.empty())
             return problem;
     }
@@ -171,7 +172,8 @@ Vector3 fitIntoUnitCube(const aiVector3D& p, const double centre[3], double scal
     const double coordinates[3] = {p.x, p.y, p.z};
     float fitted[3];
     for (int axis = 0; axis < 3; ++axis)
-        fitted[axis] = std::clamp(static_cast<float>((coordinates[axis] - centre[axis]) * scale), -1.0f, 1.0f);
+        fitted[axis] =
+            std::clamp(static_cast<float>((coordinates[axis] - centre[axis]) * scale), -1.0f, 1.0f);
     return {fitted[0], fitted[1], fitted[2]};
 }
 

@@ -15,8 +15,8 @@ constexpr std::size_t maxImportedFaces = 20'000'000;
 constexpr std::size_t maxImportedVertices = std::size_t{1} << 24;
 
 struct ImportedModel {
-    Mesh mesh;            // empty when problem is set
-    std::string problem;  // why nothing was imported, as a clause; empty on success
+    Mesh mesh;           // empty when problem is set
+    std::string problem; // why nothing was imported, as a clause; empty on success
 };
 
 // Reads a model file of any format of modelFormats through assimp: every

@@ -66,8 +66,9 @@ bool readCompletely(MeshLoadStatus status, const Mesh& mesh)
 bool isObjFile(const std::filesystem::path& path)
 {
     std::u8string extension = path.extension().u8string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char8_t c) { return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c - u8'A' + u8'a') : c; });
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](char8_t c) {
+        return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c - u8'A' + u8'a') : c;
+    });
     return extension == u8".obj";
 }
 

@@ -9,21 +9,21 @@ namespace Quorvane {
 
 // Which code reads a model file.
 enum class ModelReader {
-    automatic,   // our OBJ reader for an OBJ it reads completely, else the importer
-    quorvane,    // our OBJ reader alone, as the program reads data/head.obj
-    importer,    // the importer alone
+    automatic, // our OBJ reader for an OBJ it reads completely, else the importer
+    quorvane,  // our OBJ reader alone, as the program reads data/head.obj
+    importer,  // the importer alone
 };
 
 enum class OpenOutcome {
-    opened,         // mesh is the whole model
-    openedInPart,   // mesh is what our reader read before it stopped; show it and tell why
-    failed,         // nothing to show: keep the current model and tell why
+    opened,       // mesh is the whole model
+    openedInPart, // mesh is what our reader read before it stopped; show it and tell why
+    failed,       // nothing to show: keep the current model and tell why
 };
 
 struct OpenedModel {
     OpenOutcome outcome = OpenOutcome::failed;
     Mesh mesh;
-    std::string reason;   // a clause saying what went wrong; empty when opened
+    std::string reason; // a clause saying what went wrong; empty when opened
 };
 
 // Opens a model file for the shells and quorvane-render. automatic keeps the

@@ -7,7 +7,7 @@ namespace {
 std::uint32_t channelByte(float channel)
 {
     const float scaled = channel * 255.0f;
-    if (!(scaled > 0.0f))   // also catches NaN
+    if (!(scaled > 0.0f)) // also catches NaN
         return 0;
     if (scaled >= 255.0f)
         return 255;

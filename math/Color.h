@@ -9,7 +9,7 @@ namespace Quorvane {
 // A floating-point colour. Alpha travels with every operation (always the left
 // operand's) but never reaches a pixel. No operation saturates.
 struct Color {
-    float r = 1, g = 1, b = 1, a = 1;   // default: opaque white
+    float r = 1, g = 1, b = 1, a = 1; // default: opaque white
 
     Color() = default;
     Color(float r, float g, float b, float a) : r(r), g(g), b(b), a(a) {}

@@ -17,10 +17,12 @@ Matrix4 perspective(float fov, float aspect, float nearPlane, float farPlane)
     const float inv = 1 / (nearPlane - farPlane);
     const float depthScale = (nearPlane + farPlane) * inv;
     const float depthOffset = ((2 * nearPlane) * farPlane) * inv;
+    // clang-format off
     return {sx, 0, 0, 0,
             0, s, 0, 0,
             0, 0, depthScale, -1,
             0, 0, depthOffset, 0};
+    // clang-format on
 }
 
 Matrix4 rigidInverse(const Matrix4& m)

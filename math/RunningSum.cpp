@@ -16,22 +16,22 @@ constexpr std::int64_t unlimited = INT64_MAX;
 // odd integer) rounds to the even multiple: from an even a it always gives
 // the same D, from an odd one not, so an odd a is stepped once first.
 struct Bulk {
-    std::int64_t additions = 0;   // 0: step the next addition one at a time
+    std::int64_t additions = 0; // 0: step the next addition one at a time
     double unitsPerAddition = 0;
     double unit = 0;
-    double units = 0;             // a / unit
+    double units = 0; // a / unit
 };
 
 Bulk bulkWithinBinade(float a, float step)
 {
     Bulk bulk;
     int exponent = 0;
-    std::frexp(a, &exponent);   // a in [2^(exponent - 1), 2^exponent)
+    std::frexp(a, &exponent); // a in [2^(exponent - 1), 2^exponent)
     if (exponent < -100)
-        return bulk;            // never for a line's running value; stepped
+        return bulk; // never for a line's running value; stepped
     bulk.unit = std::ldexp(1.0, exponent - 24);
-    bulk.units = a / bulk.unit;                    // an integer in [2^23, 2^24)
-    const double s = static_cast<double>(step) / bulk.unit;   // exact: a power of two apart
+    bulk.units = a / bulk.unit;                             // an integer in [2^23, 2^24)
+    const double s = static_cast<double>(step) / bulk.unit; // exact: a power of two apart
     const double whole = std::floor(s);
     const bool tie = s - whole == 0.5;
     if (tie && std::fmod(bulk.units, 2.0) != 0.0)
@@ -40,8 +40,8 @@ Bulk bulkWithinBinade(float a, float step)
     // whole + 1 keeps an even a even.
     bulk.unitsPerAddition = tie ? (std::fmod(whole, 2.0) == 0.0 ? whole : whole + 1) : std::nearbyint(s);
     const double d = bulk.unitsPerAddition;
-    constexpr double top = 16777216.0;     // 2^24: the binade's upper end in units
-    constexpr double bottom = 8388608.0;   // 2^23
+    constexpr double top = 16777216.0;   // 2^24: the binade's upper end in units
+    constexpr double bottom = 8388608.0; // 2^23
     // The number of additions j (from 0) whose exact sum units + j d + s stays
     // in [2^23, 2^24]. s, top - s and s - bottom are exact in double here.
     double room = 0;
@@ -52,7 +52,7 @@ Bulk bulkWithinBinade(float a, float step)
     if (room < 0)
         return bulk;
     if (d == 0) {
-        bulk.additions = unlimited;   // the value never moves again
+        bulk.additions = unlimited; // the value never moves again
         return bulk;
     }
     const double perAddition = std::fabs(d);
@@ -96,7 +96,7 @@ float advanceRunningSum(float value, float step, std::int64_t count)
         }
         const std::int64_t additions = bulk.additions < count ? bulk.additions : count;
         const double units = bulk.units + static_cast<double>(additions) * bulk.unitsPerAddition;
-        const float advanced = static_cast<float>(units * bulk.unit);   // exact: a float of the binade
+        const float advanced = static_cast<float>(units * bulk.unit); // exact: a float of the binade
         value = negative ? -advanced : advanced;
         count -= additions;
     }

@@ -13,15 +13,18 @@ struct Vector2 {
 
     Vector2() = default;
     Vector2(float x, float y) : x(x), y(y) {}
-    explicit Vector2(const Vector3& v);            // drops z
+    explicit Vector2(const Vector3& v); // drops z
 
-    float& operator[](int i) { return i == 1 ? y : x; }   // any index but 1 picks x
+    float& operator[](int i) { return i == 1 ? y : x; } // any index but 1 picks x
     Vector2 operator-(const Vector2& b) const { return {x - b.x, y - b.y}; }
     Vector2 operator/(float s) const { return {x / s, y / s}; }
 };
 
 // The z component of the 3D cross product of (a, 0) and (b, 0).
-inline float cross(const Vector2& a, const Vector2& b) { return a.x * b.y - b.x * a.y; }
+inline float cross(const Vector2& a, const Vector2& b)
+{
+    return a.x * b.y - b.x * a.y;
+}
 
 struct Vector3 {
     float x = 0, y = 0, z = 0;
@@ -40,12 +43,15 @@ struct Vector3 {
     Vector3 operator-() const { return {-x, -y, -z}; }
     float dot(const Vector3& b) const { return (x * b.x + y * b.y) + z * b.z; }
     // a x b with this vector on the left.
-    Vector3 cross(const Vector3& b) const {
+    Vector3 cross(const Vector3& b) const
+    {
         return {y * b.z - z * b.y, z * b.x - x * b.z, x * b.y - y * b.x};
     }
 };
 
-inline Vector2::Vector2(const Vector3& v) : x(v.x), y(v.y) {}
+inline Vector2::Vector2(const Vector3& v) : x(v.x), y(v.y)
+{
+}
 
 // Square root of ((x*x + y*y) + z*z), in single precision.
 float length(const Vector3& v);

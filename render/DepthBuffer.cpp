@@ -19,8 +19,7 @@ void resetDepthBuffer(int columns, int rows)
         std::min(depthBuffer.size(), static_cast<std::size_t>(std::max(columns, 0)));
     for (std::size_t x = 0; x < columnCount; ++x) {
         std::vector<float>& column = depthBuffer[x];
-        const std::size_t rowCount =
-            std::min(column.size(), static_cast<std::size_t>(std::max(rows, 0)));
+        const std::size_t rowCount = std::min(column.size(), static_cast<std::size_t>(std::max(rows, 0)));
         std::fill(column.begin(), column.begin() + static_cast<std::ptrdiff_t>(rowCount), emptyDepth);
     }
 }

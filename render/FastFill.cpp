@@ -107,20 +107,24 @@ RowDepth rowDepth(const FaceEdges& face, double pxa, double y)
     const double dU = face.denominatorU, dV = face.denominatorV;
     const double exactU = (pya * face.cax - pxa * face.cay) / dU;
     const double exactV = (pya * face.bax - pxa * face.bay) / dV;
-    const double errorU = (u4 * (std::fabs(pya * face.cax) + std::fabs(pxa * face.cay)) + tiny) / std::fabs(dU)
-                        + u4 * std::fabs(exactU) + tiny;
-    const double errorV = (u4 * (std::fabs(pya * face.bax) + std::fabs(pxa * face.bay)) + tiny) / std::fabs(dV)
-                        + u4 * std::fabs(exactV) + tiny;
+    const double errorU =
+        (u4 * (std::fabs(pya * face.cax) + std::fabs(pxa * face.cay)) + tiny) / std::fabs(dU)
+        + u4 * std::fabs(exactU) + tiny;
+    const double errorV =
+        (u4 * (std::fabs(pya * face.bax) + std::fabs(pxa * face.bay)) + tiny) / std::fabs(dV)
+        + u4 * std::fabs(exactV) + tiny;
     const double exactW = (1 - exactU) - exactV;
     const double errorW = (errorU + errorV) * (1 + u4)
                         + u4 * (1 + std::fabs(exactU) + std::fabs(exactV) + errorU + errorV) + tiny;
     const double az = face.a.z, bz = face.b.z, cz = face.c.z;
     RowDepth row;
     row.depth = (az * exactW + bz * exactU) + cz * exactV;
-    row.error = std::fabs(az) * errorW + std::fabs(bz) * errorU + std::fabs(cz) * errorV
-              + u4 * (std::fabs(az) * (std::fabs(exactW) + errorW) + std::fabs(bz) * (std::fabs(exactU) + errorU)
-                      + std::fabs(cz) * (std::fabs(exactV) + errorV))
-              + tiny;
+    row.error =
+        std::fabs(az) * errorW + std::fabs(bz) * errorU + std::fabs(cz) * errorV
+        + u4
+              * (std::fabs(az) * (std::fabs(exactW) + errorW) + std::fabs(bz) * (std::fabs(exactU) + errorU)
+                 + std::fabs(cz) * (std::fabs(exactV) + errorV))
+        + tiny;
     return row;
 }
 
@@ -133,7 +137,7 @@ bool depthBound(const FaceEdges& face, float x, int first, int last, DepthBound&
 {
     // Far beyond any depth that matters, and far below where float overflows.
     constexpr double largest = 1e30;
-    const double pxa = x - face.a.x;   // rounded to float, as sampleFaceColumn's
+    const double pxa = x - face.a.x; // rounded to float, as sampleFaceColumn's
     const RowDepth top = rowDepth(face, pxa, first);
     const RowDepth bottom = rowDepth(face, pxa, last);
     if (!(std::fabs(top.depth) < largest && std::fabs(bottom.depth) < largest && top.error < largest
@@ -143,7 +147,8 @@ bool depthBound(const FaceEdges& face, float x, int first, int last, DepthBound&
     bound.depthAtFirst = top.depth;
     bound.slope = first == last ? 0.0 : (bottom.depth - top.depth) / (last - first);
     // The slope's own rounding moves the line by at most 2^-50 of these.
-    bound.error = std::max(top.error, bottom.error) + (std::fabs(top.depth) + std::fabs(bottom.depth)) * 0x1p-40;
+    bound.error =
+        std::max(top.error, bottom.error) + (std::fabs(top.depth) + std::fabs(bottom.depth)) * 0x1p-40;
     return true;
 }
 

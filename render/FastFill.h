@@ -134,13 +134,15 @@ inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox&
                 if (!samples.passes[i])
                     continue;
                 column[runStart + i] = samples.depth[i];
-                covers[runStart + i] = {faceIndex, samples.weight0[i], samples.weight1[i], samples.weight2[i]};
+                covers[runStart + i] = {faceIndex, samples.weight0[i], samples.weight1[i],
+                                        samples.weight2[i]};
                 firstPass = std::min(firstPass, runStart + i);
                 lastPass = runStart + i;
             }
             runStart = runEnd + 1;
         }
-        for (int block = firstPass / depthBlockRows; block <= lastPass / depthBlockRows && lastPass >= 0; ++block) {
+        for (int block = firstPass / depthBlockRows; block <= lastPass / depthBlockRows && lastPass >= 0;
+             ++block) {
             const int end = std::min((block + 1) * depthBlockRows, depthRows);
             float largest = column[block * depthBlockRows];
             for (int row = block * depthBlockRows + 1; row < end; ++row)

@@ -93,8 +93,9 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
             face.drawn = false;
             if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), face.positions))
                 continue;
-            if (lit && !(i < mesh.faceNormalIndices.size()
-                         && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), face.normals)))
+            if (lit
+                && !(i < mesh.faceNormalIndices.size()
+                     && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), face.normals)))
                 continue;
             const Vector3& s0 = screen_[static_cast<std::size_t>(face.positions[0])];
             const Vector3& s1 = screen_[static_cast<std::size_t>(face.positions[1])];
@@ -103,9 +104,10 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
                 continue;
             face.drawn = true;
             if (!lit) {
-                const Vector3 normal = triangleNormal(mesh.vertices[static_cast<std::size_t>(face.positions[0])],
-                                                      mesh.vertices[static_cast<std::size_t>(face.positions[1])],
-                                                      mesh.vertices[static_cast<std::size_t>(face.positions[2])]);
+                const Vector3 normal =
+                    triangleNormal(mesh.vertices[static_cast<std::size_t>(face.positions[0])],
+                                   mesh.vertices[static_cast<std::size_t>(face.positions[1])],
+                                   mesh.vertices[static_cast<std::size_t>(face.positions[2])]);
                 face.flatValue = flat.shadePixel(Color(1, 1, 1, 1), normal, context);
             }
         }
@@ -144,7 +146,7 @@ void FrameRenderer::shadeBand(int firstColumn, int lastColumn, ShadingMode shadi
     GouraudShader gouraud;
     PhongShader phong;
     const Color white(1, 1, 1, 1);
-    int shaderFace = -1;   // the face whose corners the shaders hold
+    int shaderFace = -1; // the face whose corners the shaders hold
     for (int x = firstColumn; x <= lastColumn; ++x) {
         const PixelCover* covers = cover_.data() + static_cast<std::ptrdiff_t>(x) * depthRows;
         for (int y = 0; y < depthRows; ++y) {
@@ -161,13 +163,16 @@ void FrameRenderer::shadeBand(int firstColumn, int lastColumn, ShadingMode shadi
                 shaderFace = cover.face;
                 for (int j = 0; j < 3; ++j) {
                     const std::size_t normal = static_cast<std::size_t>(face.normals[j]);
-                    gouraud.vertexColors[j] = shadingMode == shadingModeGouraud ? cornerColors_[normal] : white;
+                    gouraud.vertexColors[j] =
+                        shadingMode == shadingModeGouraud ? cornerColors_[normal] : white;
                     phong.vertexNormals[j] = mesh.normals[normal];
                     phong.vertexPositions[j] = mesh.vertices[static_cast<std::size_t>(face.positions[j])];
                 }
             }
-            surface.setPixel(x, y, shadingMode == shadingModeGouraud ? gouraud.shadePixel(weights, context)
-                                                                     : phong.shadePixelWithFifthPower(weights, white, context));
+            surface.setPixel(x, y,
+                             shadingMode == shadingModeGouraud
+                                 ? gouraud.shadePixel(weights, context)
+                                 : phong.shadePixelWithFifthPower(weights, white, context));
         }
     }
 }

@@ -59,12 +59,14 @@ private:
     void forChunks(std::size_t count, const Work& work);
 
     WorkerPool pool_;
-    std::vector<Vector3> screen_;         // per vertex: transformVertex of it
-    std::vector<Color> cornerColors_;     // per normal: its Gouraud corner colour
+    std::vector<Vector3> screen_;     // per vertex: transformVertex of it
+    std::vector<Color> cornerColors_; // per normal: its Gouraud corner colour
     std::vector<FaceSetup> faces_;
-    std::vector<float> depth_ = std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
+    std::vector<float> depth_ =
+        std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
     std::vector<PixelCover> cover_ = std::vector<PixelCover>(depth_.size());
-    std::vector<float> farthest_ = std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
+    std::vector<float> farthest_ =
+        std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
 };
 
 } // namespace Quorvane

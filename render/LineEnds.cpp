@@ -18,7 +18,7 @@ bool clipToSurface(double& x0, double& y0, double& x1, double& y1)
     constexpr double centre = 250.0;
     const double length = std::hypot(x1 - x0, y1 - y0);
     if (!(length > 0.0))
-        return false;   // one point, and far outside: only long lines get here
+        return false; // one point, and far outside: only long lines get here
     const double ux = (x1 - x0) / length;
     const double uy = (y1 - y0) / length;
     const double nearest = (centre - x0) * ux + (centre - y0) * uy;
@@ -26,7 +26,7 @@ bool clipToSurface(double& x0, double& y0, double& x1, double& y1)
     const double cy = y0 + nearest * uy;
     double t0 = -nearest;
     double t1 = length - nearest;
-    const auto clipEdge = [&](double p, double q) {   // keeps the t with p * t <= q
+    const auto clipEdge = [&](double p, double q) { // keeps the t with p * t <= q
         if (p == 0.0)
             return q >= 0.0;
         const double r = q / p;

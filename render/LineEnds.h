@@ -31,7 +31,8 @@ bool clippedLineEnds(Vector2 p0, Vector2 p1, LineEnds& ends);
 inline bool lineEnds(Vector2 p0, Vector2 p1, LineEnds& ends)
 {
     if (truncatesToInt(p0.x) && truncatesToInt(p0.y) && truncatesToInt(p1.x) && truncatesToInt(p1.y)) {
-        ends = {static_cast<int>(p0.x), static_cast<int>(p0.y), static_cast<int>(p1.x), static_cast<int>(p1.y)};
+        ends = {static_cast<int>(p0.x), static_cast<int>(p0.y), static_cast<int>(p1.x),
+                static_cast<int>(p1.y)};
         if (std::max(std::llabs(ends.x0 - ends.x1), std::llabs(ends.y0 - ends.y1)) <= longestSteppedLine)
             return true;
     }

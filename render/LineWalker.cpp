@@ -7,7 +7,8 @@
 
 namespace Quorvane {
 
-void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface, int columnBegin, int columnEnd)
+void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface, int columnBegin,
+              int columnEnd)
 {
     LineEnds ends;
     if (!lineEnds(p0, p1, ends))
@@ -24,7 +25,8 @@ void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface
         return;
     // A single point leaves the slope 0 / 0, never added: no step is skipped.
     const float slope = static_cast<float>(y1 - y0) / static_cast<float>(x1 - x0);
-    float y = first > x0 ? advanceRunningSum(static_cast<float>(y0), slope, first - x0) : static_cast<float>(y0);
+    float y =
+        first > x0 ? advanceRunningSum(static_cast<float>(y0), slope, first - x0) : static_cast<float>(y0);
     // As in drawLine: truncation toward zero puts (-1, 0) in the first row or
     // column; the test keeps the conversion defined.
     if (steep) {

@@ -25,8 +25,8 @@ bool litFaceCorners(int faceIndex, const RenderContext& context, int (&positionI
     return hasFace(faceIndex, context.faceVertexIndices) && hasFace(faceIndex, context.faceNormalIndices)
         && faceCorners(context.faceVertexIndices[static_cast<std::size_t>(faceIndex)],
                        context.vertices.size(), positionIndices)
-        && faceCorners(context.faceNormalIndices[static_cast<std::size_t>(faceIndex)],
-                       context.normals.size(), normalIndices);
+        && faceCorners(context.faceNormalIndices[static_cast<std::size_t>(faceIndex)], context.normals.size(),
+                       normalIndices);
 }
 
 // The Gouraud and Phong fills: the shader records each corner's data in slot

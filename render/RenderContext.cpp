@@ -4,8 +4,7 @@ namespace Quorvane {
 
 RenderContext renderContext;
 
-void setTransforms(const Camera& camera, const Matrix4& view, const Matrix4& projection,
-                   const Matrix4& model)
+void setTransforms(const Camera& camera, const Matrix4& view, const Matrix4& projection, const Matrix4& model)
 {
     renderContext.camera = camera;
     renderContext.view = view;

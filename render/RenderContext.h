@@ -17,7 +17,7 @@ struct RenderContext {
     Camera camera;
     Matrix4 view;
     Matrix4 projection;
-    Matrix4 model;                     // stored every frame, applied by no stage
+    Matrix4 model; // stored every frame, applied by no stage
     Light light;
     std::vector<Vector3> vertices;
     std::vector<Vector2> uvs;

@@ -22,22 +22,22 @@ struct FlatShader {
 };
 
 struct GouraudShader {
-    Color vertexColors[3];   // lit colour of each corner of the current face, no ambient
+    Color vertexColors[3]; // lit colour of each corner of the current face, no ambient
 
     // Records the lit colour of corner (0 to 2; another value records nothing).
-    Vector3 shadeVertex(const Vector3& position, const Vector3& normal, int corner,
-                        const Color& objectColor, const RenderContext& context);
+    Vector3 shadeVertex(const Vector3& position, const Vector3& normal, int corner, const Color& objectColor,
+                        const RenderContext& context);
     // The corner colours blended by weights, plus the ambient term.
     std::uint32_t shadePixel(const Vector3& weights, const RenderContext& context) const;
 };
 
 struct PhongShader {
-    Vector3 vertexNormals[3];     // as stored in the model, not transformed
-    Vector3 vertexPositions[3];   // model space
+    Vector3 vertexNormals[3];   // as stored in the model, not transformed
+    Vector3 vertexPositions[3]; // model space
 
     // Records the normal and position of corner (0 to 2; another value records nothing).
-    Vector3 shadeVertex(const Vector3& position, const Vector3& normal, int corner,
-                        const Color& objectColor, const RenderContext& context);
+    Vector3 shadeVertex(const Vector3& position, const Vector3& normal, int corner, const Color& objectColor,
+                        const RenderContext& context);
     // Diffuse light and a specular highlight (exponent 5) from the interpolated
     // normal and position, seen from the context camera's position.
     std::uint32_t shadePixel(const Vector3& weights, const Color& objectColor,

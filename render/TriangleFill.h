@@ -52,8 +52,8 @@ void sampleColumn(float x, int first, int count, const Vector3& a, const Vector3
 // depth buffer does not have are skipped. A template so the shading call is
 // inlined into the loop.
 template <typename ShadePixel>
-void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i_vtx2,
-                  FrameSurface& surface, const ShadePixel& shadePixel)
+void fillTriangle(const Vector3& i_vtx0, const Vector3& i_vtx1, const Vector3& i_vtx2, FrameSurface& surface,
+                  const ShadePixel& shadePixel)
 {
     PixelBox box;
     if (!pixelBox(i_vtx0, i_vtx1, i_vtx2, box))

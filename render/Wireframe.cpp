@@ -58,8 +58,8 @@ void drawWireframe(const Mesh& mesh, Color color, FrameSurface& surface)
         // and shared by its two edges.
         Vector3 screen[3];
         for (int j = 0; j < 3; ++j)
-            screen[j] = flatShader.shadeVertex(mesh.vertices[static_cast<std::size_t>(corners[j])],
-                                               renderContext);
+            screen[j] =
+                flatShader.shadeVertex(mesh.vertices[static_cast<std::size_t>(corners[j])], renderContext);
         for (int j = 0; j < 3; ++j) {
             const Vector3& e0 = screen[j];
             const Vector3& e1 = screen[(j + 1) % 3];

@@ -38,11 +38,12 @@ MeshLoadStatus refuseBeforeOpening(const std::filesystem::path& path)
 MeshLoadStatus readLines(std::istream& in, Mesh& mesh)
 {
     std::vector<char> buffer(chunkBytes);
-    std::size_t kept = 0;   // bytes of an unfinished line at the buffer's front
+    std::size_t kept = 0; // bytes of an unfinished line at the buffer's front
     std::uint64_t total = 0;
     for (;;) {
         if (buffer.size() < kept + chunkBytes)
-            buffer.resize(std::min(std::max(kept + chunkBytes, buffer.size() * 2), maxModelLineBytes + chunkBytes));
+            buffer.resize(
+                std::min(std::max(kept + chunkBytes, buffer.size() * 2), maxModelLineBytes + chunkBytes));
         in.read(buffer.data() + kept, static_cast<std::streamsize>(chunkBytes));
         // A failed read sets badbit; end of file only eofbit and failbit.
         if (in.bad())

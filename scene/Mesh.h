@@ -14,7 +14,7 @@ namespace Quorvane {
 struct Mesh {
     std::vector<Vector3> vertices;
     std::vector<Vector2> uvs;
-    std::vector<Vector3> normals;            // normalised as they are read
+    std::vector<Vector3> normals; // normalised as they are read
     std::vector<Vector3> faceVertexIndices;
     std::vector<Vector3> faceUVIndices;
     std::vector<Vector3> faceNormalIndices;
@@ -28,19 +28,19 @@ struct Mesh {
 
 // How a load ended.
 enum class MeshLoadStatus {
-    loaded,            // the whole file was read
-    cannotOpen,        // nothing read; the mesh stays empty
-    notTriangulated,   // stopped at a face line without exactly three corners
-    notARegularFile,   // a directory, device, FIFO or socket: refused unopened, the mesh stays empty
-    tooLarge,          // larger than maxModelFileBytes; refused, or stopped once that much was read
-    lineTooLong,       // stopped at a line longer than maxModelLineBytes
-    readError,         // the system reported an error part way through
+    loaded,          // the whole file was read
+    cannotOpen,      // nothing read; the mesh stays empty
+    notTriangulated, // stopped at a face line without exactly three corners
+    notARegularFile, // a directory, device, FIFO or socket: refused unopened, the mesh stays empty
+    tooLarge,        // larger than maxModelFileBytes; refused, or stopped once that much was read
+    lineTooLong,     // stopped at a line longer than maxModelLineBytes
+    readError,       // the system reported an error part way through
 };
 
 // No real model comes near these; they keep a wrong file (a disk image, an
 // endless stream) from taking the memory and the time of the whole machine.
-inline constexpr std::uint64_t maxModelFileBytes = std::uint64_t{4} << 30;   // 4 GiB
-inline constexpr std::size_t maxModelLineBytes = std::size_t{64} << 20;      // 64 MiB, line end not counted
+inline constexpr std::uint64_t maxModelFileBytes = std::uint64_t{4} << 30; // 4 GiB
+inline constexpr std::size_t maxModelLineBytes = std::size_t{64} << 20;    // 64 MiB, line end not counted
 
 // Appends the model in path to mesh. Only a regular file is opened: anything
 // else is refused before it is opened, so a FIFO cannot block the caller.

@@ -29,7 +29,7 @@ bool isDigit(char c)
 constexpr std::uint64_t exactLimit = std::uint64_t{1} << 24;
 constexpr int maxExactPowerOfTen = 10;
 constexpr float exactPowersOfTen[maxExactPowerOfTen + 1] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                                              1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+                                                            1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 
 class LineReader {
 public:
@@ -93,7 +93,7 @@ public:
         const char* const mantissa = next_;
         int mantissaDigits = 0;
         int fractionDigits = 0;
-        std::uint64_t digits = 0;   // exact while below exactLimit
+        std::uint64_t digits = 0; // exact while below exactLimit
         bool point = false;
         for (; next_ != end_; ++next_) {
             if (isDigit(*next_)) {
@@ -108,7 +108,7 @@ public:
             }
         }
         const char* const mantissaEnd = next_;
-        int exponentDigits = -1;   // no exponent
+        int exponentDigits = -1; // no exponent
         if (next_ != end_ && (*next_ == 'e' || *next_ == 'E') && mantissaDigits > 0) {
             ++next_;
             if (next_ != end_ && (*next_ == '+' || *next_ == '-'))
@@ -162,7 +162,7 @@ private:
     // which is so far from 1 either way that saturating the sum is harmless.
     std::int64_t decimalExponent(const char* mantissa, const char* mantissaEnd) const
     {
-        std::int64_t position = 0;   // digits before the point, from the first significant one
+        std::int64_t position = 0; // digits before the point, from the first significant one
         bool significant = false;
         bool point = false;
         for (const char* c = mantissa; c != mantissaEnd; ++c) {
@@ -181,7 +181,7 @@ private:
         std::int64_t exponent = 0;
         const char* c = mantissaEnd;
         if (c != next_) {
-            ++c;   // the e
+            ++c; // the e
             const bool negative = *c == '-';
             if (*c == '+' || *c == '-')
                 ++c;

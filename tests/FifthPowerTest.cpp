@@ -25,12 +25,14 @@ std::uint32_t bits(float value)
 // signed zeros, 1 and its neighbours, the extremes, infinities and NaN.
 std::vector<float> edgeValues()
 {
+    // clang-format off
     const float centres[] = {0x1p-30f, 0x1.1p-30f, 0x1.2p-30f, 0x1.2p-26f, 0x1.bp-26f,
                              std::pow(std::numeric_limits<float>::max(), 0.2f), 1.0f, 0.5f};
     std::vector<float> values = {0.0f, -0.0f, std::numeric_limits<float>::denorm_min(),
                                  std::numeric_limits<float>::min(), std::numeric_limits<float>::max(),
                                  std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
                                  std::numeric_limits<float>::quiet_NaN()};
+    // clang-format on
     for (const float centre : centres) {
         float below = centre, above = centre;
         for (int step = 0; step < 64; ++step) {
@@ -55,8 +57,8 @@ TEST(FifthPower, EqualsTheDoublePrecisionPowerBitForBit)
     int differing = 0;
     for (const float base : values) {
         const float expected = static_cast<float>(power(base, 5));
-        if (bits(fifthPower(base)) != bits(expected) && !(std::isnan(expected) && std::isnan(fifthPower(base)))
-            && ++differing <= 10)
+        if (bits(fifthPower(base)) != bits(expected)
+            && !(std::isnan(expected) && std::isnan(fifthPower(base))) && ++differing <= 10)
             ADD_FAILURE() << std::hexfloat << base << ": " << fifthPower(base) << " instead of " << expected;
     }
     EXPECT_EQ(differing, 0);

@@ -14,8 +14,8 @@
 namespace Quorvane {
 namespace {
 
-using Testing::Pixel;
 using Testing::litPixels;
+using Testing::Pixel;
 
 // A unit square in the plane z = 0 around the origin, as two faces. Seen from
 // the start eye at (0, 0, 1.5) its edges land at 166.67 and 333.33, so it
@@ -99,8 +99,8 @@ TEST_F(FrameDriverFrames, WireframeDrawsOnlyWhiteEdgesAndNoDepths)
     const std::map<std::uint32_t, std::size_t> counts = histogram(surface);
     ASSERT_EQ(counts.size(), 1u);
     EXPECT_EQ(counts.begin()->first, 0x00ffffffu);
-    EXPECT_EQ(surface.pixel(166, 166), 0x00ffffffu);   // a corner, truncated
-    EXPECT_EQ(surface.pixel(166, 250), 0x00ffffffu);   // the left edge
+    EXPECT_EQ(surface.pixel(166, 166), 0x00ffffffu); // a corner, truncated
+    EXPECT_EQ(surface.pixel(166, 250), 0x00ffffffu); // the left edge
     EXPECT_EQ(surface.pixel(200, 250), 0u);
     for (int x = 0; x < 500; ++x)
         for (int y = 0; y < 500; ++y)
@@ -140,7 +140,7 @@ TEST(FrameDriverEyeSweep, RendersEveryEyePositionWithinTheSurfaceRules)
     Testing::freshDepthBuffer();
     Mesh mesh;
     ASSERT_EQ(loadMesh(writeSphereObj(4, 6).c_str(), mesh), MeshLoadStatus::loaded);
-    mesh.faceVertexIndices.push_back({1, 2, 1e30f});   // skipped everywhere
+    mesh.faceVertexIndices.push_back({1, 2, 1e30f}); // skipped everywhere
     Camera camera;
     Light light;
     applyStartValues(camera, light);

@@ -27,14 +27,15 @@ Mesh hostileMesh()
     const float nan = std::numeric_limits<float>::quiet_NaN();
     Mesh mesh;
     mesh.vertices = {
-        {-0.9f, -0.9f, 0}, {0.9f, 0.9f, 0}, {0.9f, 0.9001f, 0},           // 1-3 sliver
-        {0, -0.5f, 0.3f}, {0, 0.5f, 0.3f}, {0, 0, -1},                     // 4-6 edge-on
-        {-100, -100, -2}, {100, -100, -2}, {0, 100, -2},                   // 7-9 huge
-        {0.01f, 0.01f, 0.2f}, {0.0101f, 0.01f, 0.2f}, {0.01f, 0.0101f, 0.2f},   // 10-12 tiny
-        {-0.4f, -0.3f, 1.5f}, {0.5f, -0.2f, 0.4f}, {0.1f, 0.6f, 2.5f},    // 13-15 eye planes
-        {nan, 0, 0}, {1e30f, 0, 0}, {-0.3f, 0.2f, -0.5f},                  // 16-18
+        {-0.9f, -0.9f, 0},    {0.9f, 0.9f, 0},        {0.9f, 0.9001f, 0},     // 1-3 sliver
+        {0, -0.5f, 0.3f},     {0, 0.5f, 0.3f},        {0, 0, -1},             // 4-6 edge-on
+        {-100, -100, -2},     {100, -100, -2},        {0, 100, -2},           // 7-9 huge
+        {0.01f, 0.01f, 0.2f}, {0.0101f, 0.01f, 0.2f}, {0.01f, 0.0101f, 0.2f}, // 10-12 tiny
+        {-0.4f, -0.3f, 1.5f}, {0.5f, -0.2f, 0.4f},    {0.1f, 0.6f, 2.5f},     // 13-15 eye planes
+        {nan, 0, 0},          {1e30f, 0, 0},          {-0.3f, 0.2f, -0.5f},   // 16-18
     };
     mesh.normals = {{0, 0, 1}, {1, 0.2f, 0.3f}, {0, 0, 0}, {-0.5f, 0.5f, 0.7f}};
+    // clang-format off
     mesh.faceVertexIndices = {
         {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}, {15, 14, 18},
         {16, 1, 2}, {17, 2, 18}, {1, 17, 14}, {13, 14, 15}, {1, 2, 99}, {0, 1, 2},
@@ -46,6 +47,7 @@ Mesh hostileMesh()
         {1, 1, 1}, {2, 2, 2}, {1, 4, 2}, {2, 4, 1}, {1, 1, 1}, {1, 1, 1},
         {1, 1, 1}, {1, 1, 1}, {5, 1, 1}, {3, 3, 3},
     };
+    // clang-format on
     return mesh;
 }
 
@@ -77,7 +79,8 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
                           {renderModeShaded, shadingModeFlat},
                           {renderModeShaded, shadingModeGouraud},
                           {renderModeShaded, shadingModePhong}};
-    const Vector3 eyes[] = {{0, 0, 1.5f}, {0, 0, 0.5f}, {0, 0, 0.2f}, {0, 0, 0}, {0.3f, 0.1f, 0.6f}, {0, 0, -1.5f}};
+    const Vector3 eyes[] = {{0, 0, 1.5f}, {0, 0, 0.5f},       {0, 0, 0.2f},
+                            {0, 0, 0},    {0.3f, 0.1f, 0.6f}, {0, 0, -1.5f}};
     std::vector<std::unique_ptr<FrameRenderer>> renderers;
     for (const int threads : {1, 2, 3, 8})
         renderers.push_back(std::make_unique<FrameRenderer>(threads));

@@ -25,7 +25,7 @@ TEST(GeometryPerspective, MatchesTheFrameProjection)
 {
     const Matrix4 p = perspective(1.5708f, 1, 1, 10);
     EXPECT_EQ(p.row(0).x, p.row(1).y);
-    EXPECT_FLOAT_EQ(p.row(1).y, 0.9999964f);   // the tangent's last bit is the library's
+    EXPECT_FLOAT_EQ(p.row(1).y, 0.9999964f); // the tangent's last bit is the library's
     EXPECT_EQ(p.row(2).z, -1.2222222f);
     EXPECT_EQ(p.row(3).z, -2.2222223f);
     EXPECT_EQ(p.row(2).w, -1.0f);
@@ -63,14 +63,16 @@ TEST(GeometryRigidInverse, UndoesATranslation)
 
 TEST(GeometryRigidInverse, CopiesTheRotationBlockUntransposed)
 {
+    // clang-format off
     const Matrix4 m(1, 2, 3, 0,
                     4, 5, 6, 0,
                     7, 8, 9, 0,
                     99, 99, 99, 99);
+    // clang-format on
     const Matrix4 inverse = rigidInverse(m);
     EXPECT_EQ(inverse.row(0).y, 2.0f);
     EXPECT_EQ(inverse.row(1).x, 4.0f);
-    EXPECT_EQ(inverse.row(3).x, 0.0f);   // row 3 of the input is not read
+    EXPECT_EQ(inverse.row(3).x, 0.0f); // row 3 of the input is not read
 }
 
 TEST(GeometryViewMatrix, MovesTheWorldByMinusTheEye)
@@ -89,7 +91,8 @@ TEST(GeometryBarycentric, CornersGetTheirOwnWeight)
     expectVector(barycentric(a, b, c, Vector2(3, 1)), 1, 0, 0);
     expectVector(barycentric(a, b, c, Vector2(17, 5)), 0, 1, 0);
     expectVector(barycentric(a, b, c, Vector2(6, 12)), 0, 0, 1);
-    expectVector(barycentric(Vector3(0, 0, 0), Vector3(10, 0, 0), Vector3(0, 10, 0), Vector2(10, 0)), 0, 1, 0);
+    expectVector(barycentric(Vector3(0, 0, 0), Vector3(10, 0, 0), Vector3(0, 10, 0), Vector2(10, 0)), 0, 1,
+                 0);
 }
 
 TEST(GeometryBarycentric, OutsidePointsHaveANegativeWeight)

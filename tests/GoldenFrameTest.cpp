@@ -82,7 +82,7 @@ class GoldenFrames : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        std::filesystem::remove_all(failureDir);   // no stale pictures from an earlier run
+        std::filesystem::remove_all(failureDir); // no stale pictures from an earlier run
         Camera camera;
         Light light;
         startUp(camera, light);

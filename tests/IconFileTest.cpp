@@ -36,11 +36,11 @@ TEST(IconShrink, AveragesCoveredPixelsAndGivesTheirShareAsOpacity)
     // two of its four pixels covered.
     frame.setPixel(10, 20, 0x00102030);
     frame.setPixel(11, 21, 0x00305070);
-    frame.setPixel(13, 23, 0x00ffffff);   // block (1, 1), alone
+    frame.setPixel(13, 23, 0x00ffffff); // block (1, 1), alone
     const IconPicture picture = shrinkToIcon(frame, 10, 20, 4, 2);
     ASSERT_EQ(picture.size, 2);
     ASSERT_EQ(picture.pixels.size(), 4u);
-    EXPECT_EQ(picture.pixels[0], 0x80203850u);   // mean colour, opacity 255 * 2 / 4 rounded
+    EXPECT_EQ(picture.pixels[0], 0x80203850u); // mean colour, opacity 255 * 2 / 4 rounded
     EXPECT_EQ(picture.pixels[1], 0u);
     EXPECT_EQ(picture.pixels[2], 0u);
     EXPECT_EQ(picture.pixels[3], 0x40ffffffu);
@@ -63,7 +63,7 @@ TEST(IconFileLayout, DirectoryListsEachImageWithSizeDepthLengthAndOffset)
     ASSERT_EQ(read16(file, 4), 2u);
 
     const std::size_t first = 6, second = 22;
-    EXPECT_EQ(file[first], 0);   // 256 is written as 0
+    EXPECT_EQ(file[first], 0); // 256 is written as 0
     EXPECT_EQ(file[first + 1], 0);
     EXPECT_EQ(read16(file, first + 6), 8u);
     EXPECT_EQ(file[second], 16);
@@ -83,37 +83,37 @@ TEST(IconFileLayout, ThirtyTwoBitImageStoresRowsBottomUpAsBlueGreenRedAlpha)
     const std::vector<std::uint8_t> file = encodeIconFile({{onePixel(16, 3, 0, 0x80332211), 32}});
     const std::size_t image = read32(file, 18);
     EXPECT_EQ(read32(file, image + 4), 16u);
-    EXPECT_EQ(read32(file, image + 8), 32u);   // colour and mask counted in the height
+    EXPECT_EQ(read32(file, image + 8), 32u); // colour and mask counted in the height
     EXPECT_EQ(read16(file, image + 14), 32u);
 
     // Picture row 0 is the last of the 16 colour rows.
     const std::size_t pixel = image + 40 + 15 * 64 + 3 * 4;
-    EXPECT_EQ(file[pixel], 0x33);       // blue: the pixel value's third byte
+    EXPECT_EQ(file[pixel], 0x33); // blue: the pixel value's third byte
     EXPECT_EQ(file[pixel + 1], 0x22);
-    EXPECT_EQ(file[pixel + 2], 0x11);   // red: its low byte
+    EXPECT_EQ(file[pixel + 2], 0x11); // red: its low byte
     EXPECT_EQ(file[pixel + 3], 0x80);
 
     // Mask: set where fully transparent; the partly opaque pixel stays clear.
     const std::size_t mask = image + 40 + 16 * 64;
-    EXPECT_EQ(file[mask + 15 * 4], 0xef);   // row 0: every bit but x = 3
-    EXPECT_EQ(file[mask], 0xff);            // row 15: all transparent
+    EXPECT_EQ(file[mask + 15 * 4], 0xef); // row 0: every bit but x = 3
+    EXPECT_EQ(file[mask], 0xff);          // row 15: all transparent
 }
 
 TEST(IconFileLayout, EightBitImageUsesGreyPaletteAndHidesMostlyTransparentPixels)
 {
     IconPicture picture = onePixel(16, 0, 0, 0xff808080);
-    picture.pixels[1] = 0x7fffffff;   // less than half opaque
+    picture.pixels[1] = 0x7fffffff; // less than half opaque
     const std::vector<std::uint8_t> file = encodeIconFile({{picture, 8}});
     const std::size_t image = read32(file, 18);
     EXPECT_EQ(read16(file, image + 14), 8u);
     EXPECT_EQ(read32(file, image + 32), 256u);
-    EXPECT_EQ(read32(file, image + 40 + 4 * 200), 0x00c8c8c8u);   // palette entry 200 is grey 200
+    EXPECT_EQ(read32(file, image + 40 + 4 * 200), 0x00c8c8c8u); // palette entry 200 is grey 200
 
     const std::size_t row0 = image + 40 + 1024 + 15 * 16;
     EXPECT_EQ(file[row0], 0x80);
     EXPECT_EQ(file[row0 + 1], 0);
     const std::size_t maskRow0 = image + 40 + 1024 + 16 * 16 + 15 * 4;
-    EXPECT_EQ(file[maskRow0], 0x7f);   // only x = 0 shows
+    EXPECT_EQ(file[maskRow0], 0x7f); // only x = 0 shows
 }
 
 } // namespace

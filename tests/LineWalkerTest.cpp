@@ -52,8 +52,10 @@ void addTieLines(std::vector<Line>& lines)
         for (const float rise : {3.0f, 48.0f, 80.0f, 400.0f, -48.0f, -600.0f})
             for (const float start : {-0.5f, 137.0f, 256.0f, 499.0f}) {
                 const float x0 = -std::ldexp(1.0f, lengthExponent) + 300;
-                lines.push_back({Vector2(x0, start), Vector2(x0 + std::ldexp(1.0f, lengthExponent), start + rise)});
-                lines.push_back({Vector2(start, x0), Vector2(start + rise, x0 + std::ldexp(1.0f, lengthExponent))});
+                lines.push_back(
+                    {Vector2(x0, start), Vector2(x0 + std::ldexp(1.0f, lengthExponent), start + rise)});
+                lines.push_back(
+                    {Vector2(start, x0), Vector2(start + rise, x0 + std::ldexp(1.0f, lengthExponent))});
             }
 }
 
@@ -63,6 +65,7 @@ void addBorderLines(std::vector<Line>& lines)
 {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    // clang-format off
     const Line border[] = {
         {{0, 0}, {10, 5}}, {{0, 0}, {9, 3}}, {{0, 10}, {10, 9}}, {{100, 100}, {100.7f, 100.2f}},
         {{-4, 0}, {5, 3}}, {{0, -0.5f}, {4, 0}}, {{499.9f, -3}, {-1, 600}}, {{-1048000, 7}, {576, 7}},
@@ -70,6 +73,7 @@ void addBorderLines(std::vector<Line>& lines)
         {{-3e6f, 250}, {3e6f, 251}}, {{-1e9f, -1e9f}, {1e9f, 1e9f}}, {{-1e30f, 3}, {1e30f, 400}},
         {{2.2e9f, 10}, {-5, 10}}, {{nan, 10}, {100, 100}}, {{-inf, -inf}, {inf, inf}}, {{600, 600}, {900, -5e5f}},
     };
+    // clang-format on
     lines.insert(lines.end(), std::begin(border), std::end(border));
 }
 
@@ -91,8 +95,8 @@ void expectBand(const FrameSurface& surface, const FrameSurface& reference, int 
         const int x = i % FrameSurface::width;
         const std::uint32_t expected = (x >= begin && x < end) ? reference.pixels()[i] : 0;
         if (surface.pixels()[i] != expected && ++differing <= 3)
-            ADD_FAILURE() << "pixel (" << x << ", " << i / FrameSurface::width << ") in band [" << begin << ", "
-                          << end << ")";
+            ADD_FAILURE() << "pixel (" << x << ", " << i / FrameSurface::width << ") in band [" << begin
+                          << ", " << end << ")";
     }
 }
 
@@ -102,8 +106,8 @@ TEST(LineWalker, SetsExactlyTheLinePixelsOfEachColumnBand)
 {
     const int bands[][2] = {{0, FrameSurface::width}, {0, 1}, {1, 137}, {137, 499}, {499, 500}, {-20, 700}};
     for (const Line& line : testLines()) {
-        SCOPED_TRACE(::testing::Message() << std::hexfloat << "(" << line.p0.x << ", " << line.p0.y << ") to ("
-                                          << line.p1.x << ", " << line.p1.y << ")");
+        SCOPED_TRACE(::testing::Message() << std::hexfloat << "(" << line.p0.x << ", " << line.p0.y
+                                          << ") to (" << line.p1.x << ", " << line.p1.y << ")");
         FrameSurface reference;
         drawLine(line.p0, line.p1, Color(1, 1, 1, 1), reference);
         for (const auto& band : bands) {

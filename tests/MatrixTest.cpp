@@ -11,10 +11,12 @@ using Testing::expectVector;
 
 namespace {
 
+// clang-format off
 const Matrix4 counting(1, 2, 3, 4,
                        5, 6, 7, 8,
                        9, 10, 11, 12,
                        13, 14, 15, 16);
+// clang-format on
 
 } // namespace
 
@@ -29,8 +31,8 @@ TEST(MatrixConstruction, DefaultIsTheIdentity)
 
 TEST(MatrixConstruction, SixteenFloatsFillRowByRow)
 {
-    EXPECT_EQ(counting.row(0).y, 2.0f);   // m01
-    EXPECT_EQ(counting.row(1).x, 5.0f);   // m10
+    EXPECT_EQ(counting.row(0).y, 2.0f); // m01
+    EXPECT_EQ(counting.row(1).x, 5.0f); // m10
     EXPECT_EQ(counting.row(3).w, 16.0f);
 }
 
@@ -68,10 +70,12 @@ TEST(MatrixTransform, CombinesTheVectorWithColumns)
 TEST(MatrixTransform, AccumulatesInRowOrder)
 {
     // ((1e8 + 1) - 1e8) + 1 = 1 in float; any other order gives 2 or 0.
+    // clang-format off
     const Matrix4 m(1e8f, 0, 0, 0,
                     1, 0, 0, 0,
                     -1e8f, 0, 0, 0,
                     1, 0, 0, 0);
+    // clang-format on
     EXPECT_EQ(m.transform(Vector4(1, 1, 1, 1)).x, 1.0f);
 }
 

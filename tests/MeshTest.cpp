@@ -35,7 +35,7 @@ public:
     {
         const auto* test = testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path()
-            / (std::string("quorvane-") + test->test_suite_name() + "-" + test->name() + ".obj");
+              / (std::string("quorvane-") + test->test_suite_name() + "-" + test->name() + ".obj");
         std::ofstream(path_, std::ios::binary) << text;
     }
     ~ObjFile() { std::filesystem::remove(path_); }
@@ -93,7 +93,6 @@ std::string errorLine(MeshLoadStatus status, const std::filesystem::path& path)
     return status == MeshLoadStatus::loaded ? "" : meshLoadMessage(status, path) + "\n";
 }
 
-
 bool sameLists(const Mesh& a, const Mesh& b)
 {
     auto same3 = [](const std::vector<Vector3>& p, const std::vector<Vector3>& q) {
@@ -114,12 +113,11 @@ bool sameLists(const Mesh& a, const Mesh& b)
         && same3(a.faceNormalIndices, b.faceNormalIndices);
 }
 
-const std::string triangle =
-    "# one triangle\n"
-    "v 0 0 0\nv 1 0 0\nv 0 1 0\n"
-    "vt 0 0\nvt 1 0\nvt 0 1\n"
-    "vn 0 0 1\n"
-    "f 1/1/1 2/2/1 3/3/1\n";
+const std::string triangle = "# one triangle\n"
+                             "v 0 0 0\nv 1 0 0\nv 0 1 0\n"
+                             "vt 0 0\nvt 1 0\nvt 0 1\n"
+                             "vn 0 0 1\n"
+                             "f 1/1/1 2/2/1 3/3/1\n";
 
 } // namespace
 
@@ -265,7 +263,8 @@ TEST(MeshFaces, KeepsTheThreeCornerListsApart)
 
 TEST(MeshFaces, TextAfterTheThirdReferenceIsIgnored)
 {
-    const Loaded result = load("f 1/1/1 2/2/2 3/3/3 # comment\nf 1/1/1 2/2/2 3/3/3 4\nf 1/1/1 2/2/2 3/3/3 4/4\n");
+    const Loaded result =
+        load("f 1/1/1 2/2/2 3/3/3 # comment\nf 1/1/1 2/2/2 3/3/3 4\nf 1/1/1 2/2/2 3/3/3 4/4\n");
     EXPECT_EQ(result.status, MeshLoadStatus::loaded);
     EXPECT_TRUE(result.errors.empty());
     EXPECT_EQ(result.mesh.faceVertexIndices.size(), 3u);
@@ -277,14 +276,14 @@ TEST(MeshFaces, IndicesAreStoredAsRead)
     const Loaded result = load("v 0 0 0\nf 0/0/0 -1/-2/-3 99/16777217/7\n");
     ASSERT_EQ(result.mesh.faceVertexIndices.size(), 1u);
     expectVector(result.mesh.faceVertexIndices[0], 0, -1, 99);
-    expectVector(result.mesh.faceUVIndices[0], 0, -2, 16777216);   // beyond 2^24 the float rounds
+    expectVector(result.mesh.faceUVIndices[0], 0, -2, 16777216); // beyond 2^24 the float rounds
     expectVector(result.mesh.faceNormalIndices[0], 0, -3, 7);
 }
 
 TEST(MeshRejectedFace, StopsLoadingAndKeepsWhatCameBefore)
 {
-    for (const char* face : {"f 1/1/1 2/2/2 3/3/3 4/4/4", "f 1//1 2//2 3//3", "f 1/1 2/2 3/3", "f 1 2 3", "f ",
-                             "f 1/1/1 2/2/2", "f 99999999999/1/1 2/2/2 3/3/3"}) {
+    for (const char* face : {"f 1/1/1 2/2/2 3/3/3 4/4/4", "f 1//1 2//2 3//3", "f 1/1 2/2 3/3", "f 1 2 3",
+                             "f ", "f 1/1/1 2/2/2", "f 99999999999/1/1 2/2/2 3/3/3"}) {
         const Loaded result = load(triangle + face + "\nv 9 9 9\nf 1/1/1 2/2/2 3/3/3\n");
         EXPECT_EQ(result.status, MeshLoadStatus::notTriangulated) << face;
         EXPECT_EQ(result.errors, triangulatedMessage) << face;
@@ -336,12 +335,15 @@ TEST(MeshLoadMessage, IsOneLineThatNamesThePathAndAnyLimit)
     const struct {
         MeshLoadStatus status;
         const char* limit;
-    } refusals[] = {{MeshLoadStatus::cannotOpen, ""},     {MeshLoadStatus::notARegularFile, ""},
-                    {MeshLoadStatus::tooLarge, "4 GiB"}, {MeshLoadStatus::lineTooLong, "64 MiB"},
+    } refusals[] = {{MeshLoadStatus::cannotOpen, ""},
+                    {MeshLoadStatus::notARegularFile, ""},
+                    {MeshLoadStatus::tooLarge, "4 GiB"},
+                    {MeshLoadStatus::lineTooLong, "64 MiB"},
                     {MeshLoadStatus::readError, ""}};
     for (const auto& refusal : refusals) {
         // A UTF-8 name, whatever the platform's narrow encoding.
-        const std::string message = meshLoadMessage(refusal.status, std::filesystem::path(u8"dir/m\u00e9sh.obj"));
+        const std::string message =
+            meshLoadMessage(refusal.status, std::filesystem::path(u8"dir/m\u00e9sh.obj"));
         EXPECT_TRUE(message.starts_with("Error: ")) << message;
         EXPECT_NE(message.find("dir/m\xc3\xa9sh.obj"), std::string::npos) << message;
         EXPECT_NE(message.find(refusal.limit), std::string::npos) << message;
@@ -410,8 +412,8 @@ TEST(MeshRefusal, FileSizeAndLineLengthLimitsHoldAtTheirBoundaries)
     const std::string limitLine(maxModelLineBytes, '#');
     const struct {
         const char* name;
-        std::string text;      // written as it is,
-        std::uintmax_t size;   // then, unless 0, extended with zero bytes to this size
+        std::string text;    // written as it is,
+        std::uintmax_t size; // then, unless 0, extended with zero bytes to this size
         MeshLoadStatus status;
         std::size_t vertices;
     } cases[] = {

@@ -24,8 +24,8 @@ TEST(ModelSwitch, ShowsTheOpenedModelFromTheStartView)
     Mesh opened;
     opened.vertices.resize(3);
     opened.faceVertexIndices.resize(1);
-    const char* toggleText = showOpenedModel(std::move(opened),
-                                             {mesh, renderMode, shadingMode, camera, light, dragTracker});
+    const char* toggleText =
+        showOpenedModel(std::move(opened), {mesh, renderMode, shadingMode, camera, light, dragTracker});
     EXPECT_EQ(mesh.vertices.size(), 3u);
     EXPECT_EQ(mesh.faceVertexIndices.size(), 1u);
     EXPECT_EQ(renderMode, renderModeShaded);

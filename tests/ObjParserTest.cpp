@@ -43,6 +43,7 @@ void expectSameAsReference(std::string_view text)
 // Spellings where the stream's float and int grammars, and its conversion
 // (correct rounding, ±FLT_MAX with failure beyond the float range, rounding
 // to 0 or a denormal below it, 0 for a failed one) are easy to get wrong.
+// clang-format off
 const char* const spellings[] = {
     "0", "-0", "+0", "00012", "1.5", "-1.5", "+2.25e1", "3E-1", ".5", "5.", ".", "-.", "+.", "-.5e+", "1e",
     "1e+", "1e-", "e5", "E5", "1e5e3", "1.5.3", "1..5", "+-1", "-+1", "--1", "++1", "-", "+", "0x1A", "0X1p3",
@@ -54,13 +55,16 @@ const char* const spellings[] = {
     "99999999999999999999999999999999999999999", "0.0000000000000000000000000000000000000000000000000001e60",
     "2147483647", "2147483648", "-2147483648", "-2147483649", "4294967296", "4294967297", "9223372036854775808",
     "18446744073709551617", "\xe2\x88\x92" "1", "\xa0" "1", "\x80", "\xff"};
+// clang-format on
 
 // Every place a number is read: the three of a position, the two of a
 // texture coordinate, a normal's, and each index of a face reference.
+// clang-format off
 const char* const places[] = {
     "v # 2 3",           "v 1 # 3",           "v 1 2 #",           "vt # 0.5",          "vt 0.5 #",
     "vn 1 # 0",          "vn # 0 0",          "f #/1/1 2/2/2 3/3/3", "f 1/#/1 2/2/2 3/3/3", "f 1/1/# 2/2/2 3/3/3",
     "f 1/1/1 2/2/2 3/3/#"};
+// clang-format on
 
 TEST(ObjParserDifferential, EveryNumberSpellingInEveryPlace)
 {
@@ -77,7 +81,7 @@ TEST(ObjParserDifferential, BlanksLineEndsKeywordsAndFaceShapes)
 {
     using namespace std::string_literals;
     const std::string texts[] = {
-        "v 1 2 3",   // no line end
+        "v 1 2 3", // no line end
         "v 1 2 3\r\nvn 0 0 2\r\nvt .5 .5\r\nf 1/1/1 2/2/2 3/3/3\r\n",
         "v\t1 2 3\n v 1 2 3\nV 1 2 3\nv\nvn\nvt\nv \nvn \nvt \nf \nf\n",
         "v \t1\v2\f3\r\nv 1\r2\r3\n",
@@ -88,7 +92,9 @@ TEST(ObjParserDifferential, BlanksLineEndsKeywordsAndFaceShapes)
         "f 1/1/1 2/2/2 3/3/3 4/4/4 5/5/5\n",
         "f 1 / 1 / 1  2/ 2 /2\t3/3/3\r\n",
         "f 1/1/1/2/2/2/3/3/3\n",
-        "f 1-1-1 2x2x2 3\0" "3\0" "3 # comment\n"s,
+        "f 1-1-1 2x2x2 3\0"
+        "3\0"
+        "3 # comment\n"s,
         "f 1//1 2//2 3//3\n",
         "f 1/1/1 2/2/2 3/3/3 4\nf 1/1/1 2/2/2 3/3/3 4/4\nf 1/1/1 2/2/2 3/3/3 4/4/\n",
         "f 1/1/1 2/2/2\n",
@@ -105,10 +111,12 @@ TEST(ObjParserDifferential, BlanksLineEndsKeywordsAndFaceShapes)
 // (the engine's sequence is the same on every platform).
 TEST(ObjParserDifferential, GeneratedTextsReadTheSame)
 {
-    const char* const pieces[] = {"v ", "vn ", "vt ", "f ", "v", "n", "t", "f", " ", "\t", "\r", "\n", "\n",
-                                  "0", "1", "7", "00", "123456789", "16777217", "2147483648", "99999999999",
-                                  ".", "-", "+", "e", "E", "e-", "x", "0x", "inf", "nan", "/", "#", "\x80",
-                                  "1e38", "1e39", "1e-45", "1e-46", "1e-50", "0.1", "-.5e+", "1.5.3"};
+    const char* const pieces[] = {
+        "v ",       "vn ",        "vt ",         "f ",  "v",     "n",    "t",    "f",    " ",
+        "\t",       "\r",         "\n",          "\n",  "0",     "1",    "7",    "00",   "123456789",
+        "16777217", "2147483648", "99999999999", ".",   "-",     "+",    "e",    "E",    "e-",
+        "x",        "0x",         "inf",         "nan", "/",     "#",    "\x80", "1e38", "1e39",
+        "1e-45",    "1e-46",      "1e-50",       "0.1", "-.5e+", "1.5.3"};
     constexpr std::size_t pieceCount = std::size(pieces);
     std::mt19937 engine(20261207);
     for (int text = 0; text < 20000; ++text) {

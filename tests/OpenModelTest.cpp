@@ -31,15 +31,19 @@ namespace {
 // A box of 12 triangles wound counter-clockwise seen from outside, spanning
 // [-1, 1] x [-0.5, 0.5] x [-0.25, 0.25]. Corner c has +x when bit 0 is set,
 // +y for bit 1 and +z for bit 2.
+// clang-format off
 constexpr std::array<std::array<int, 3>, 12> boxTriangles = {{
     {0, 2, 3}, {0, 3, 1}, {4, 5, 7}, {4, 7, 6}, {0, 1, 5}, {0, 5, 4},
     {2, 6, 7}, {2, 7, 3}, {0, 4, 6}, {0, 6, 2}, {1, 3, 7}, {1, 7, 5},
 }};
+// clang-format on
 // The same faces as quadrilaterals; assimp splits each (a, b, c, d) into
 // (a, b, c) and (a, c, d), which are the triangles above.
+// clang-format off
 constexpr std::array<std::array<int, 4>, 6> boxQuads = {{
     {0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5},
 }};
+// clang-format on
 constexpr float halfSize[3] = {1.0f, 0.5f, 0.25f};
 
 // Files hold the box scaled by 10 and moved, so the importer must centre and
@@ -101,12 +105,15 @@ std::string objWithNormalsOnly(const Box& box, bool quads)
 {
     std::ostringstream text;
     text << vertexLines(box, "v ");
-    const std::array<std::array<float, 3>, 6> sides = {{{0, 0, -1}, {0, 0, 1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}}};
+    const std::array<std::array<float, 3>, 6> sides = {
+        {{0, 0, -1}, {0, 0, 1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}}};
     for (const auto& n : sides)
         text << "vn " << n[0] << ' ' << n[1] << ' ' << n[2] << '\n';
     for (std::size_t side = 0; side < boxQuads.size(); ++side) {
         const auto& q = boxQuads[side];
-        const auto corner = [&](int c) { return std::to_string(c + 1) + "//" + std::to_string(side + 1) + " "; };
+        const auto corner = [&](int c) {
+            return std::to_string(c + 1) + "//" + std::to_string(side + 1) + " ";
+        };
         if (quads)
             text << "f " << corner(q[0]) << corner(q[1]) << corner(q[2]) << corner(q[3]) << '\n';
         else
@@ -217,9 +224,9 @@ struct Format {
     const char* name;
     const char* extension;
     std::function<std::string(const Box&)> write;
-    std::string wrongCountFrom;   // a count in the file, and a wrong one in its place
+    std::string wrongCountFrom; // a count in the file, and a wrong one in its place
     std::string wrongCountTo;
-    bool wrongCountRefused;   // assimp reads a PLY's missing faces and a four-corner STL facet leniently
+    bool wrongCountRefused; // assimp reads a PLY's missing faces and a four-corner STL facet leniently
 };
 
 const std::vector<Format>& formats()
@@ -230,8 +237,10 @@ const std::vector<Format>& formats()
         {"Ply", "ply", ply, "element face 12", "element face 120", false},
         {"Off", "off", off, "8 12 0", "80 12 0", true},
         {"Gltf", "gltf", gltf, R"("count":36)", R"("count":3600)", true},
-        {"ObjQuads", "obj", [](const Box& box) { return objWithNormalsOnly(box, true); }, "f 1//1", "f 99//1", true},
-        {"ObjTriangles", "obj", [](const Box& box) { return objWithNormalsOnly(box, false); }, "f 1//1", "f 99//1", true},
+        {"ObjQuads", "obj", [](const Box& box) { return objWithNormalsOnly(box, true); }, "f 1//1", "f 99//1",
+         true},
+        {"ObjTriangles", "obj", [](const Box& box) { return objWithNormalsOnly(box, false); }, "f 1//1",
+         "f 99//1", true},
     };
     return all;
 }
@@ -315,8 +324,9 @@ TEST(ImportModel, GivesTheBoxCentredAndScaledInEveryFormat)
         EXPECT_EQ(mesh.uvs.size(), mesh.vertices.size());
         expectSound(mesh);
         for (int axis = 0; axis < 3; ++axis) {
-            const auto [low, high] = std::minmax_element(mesh.vertices.begin(), mesh.vertices.end(),
-                [axis](const Vector3& a, const Vector3& b) { return a[axis] < b[axis]; });
+            const auto [low, high] =
+                std::minmax_element(mesh.vertices.begin(), mesh.vertices.end(),
+                                    [axis](const Vector3& a, const Vector3& b) { return a[axis] < b[axis]; });
             EXPECT_EQ((*low)[axis], -halfSize[axis]);
             EXPECT_EQ((*high)[axis], halfSize[axis]);
         }
@@ -368,14 +378,16 @@ TEST(ImportModel, RefusesBrokenFilesOfEveryFormatWithAReason)
         SCOPED_TRACE(format.name);
         const std::string good = format.write(Box{});
         std::string wrongCount = good;
-        wrongCount.replace(wrongCount.find(format.wrongCountFrom), format.wrongCountFrom.size(), format.wrongCountTo);
+        wrongCount.replace(wrongCount.find(format.wrongCountFrom), format.wrongCountFrom.size(),
+                           format.wrongCountTo);
         struct Case {
             const char* kind;
             std::string bytes;
             bool mustFail;
         };
-        for (const Case& broken : {Case{"truncated", good.substr(0, good.size() / 2), false},
-                                   Case{"junk", junk, true}, Case{"wrongCount", wrongCount, format.wrongCountRefused}}) {
+        for (const Case& broken :
+             {Case{"truncated", good.substr(0, good.size() / 2), false}, Case{"junk", junk, true},
+              Case{"wrongCount", wrongCount, format.wrongCountRefused}}) {
             SCOPED_TRACE(broken.kind);
             const ModelFile file(broken.kind, format.extension, broken.bytes);
             const ImportedModel imported = importModel(file.path());
@@ -410,7 +422,7 @@ TEST(OpenModel, ReadsOwnObjFilesWithOurReaderAndTheRestWithTheImporter)
         const std::filesystem::path& path;
         ModelReader reader;
         OpenOutcome outcome;
-        float firstX;   // meaningful when not failed
+        float firstX; // meaningful when not failed
         std::size_t faces;
         const char* reasonPart;
     };
@@ -418,15 +430,20 @@ TEST(OpenModel, ReadsOwnObjFilesWithOurReaderAndTheRestWithTheImporter)
         {"own, any case", own.path(), ModelReader::automatic, OpenOutcome::opened, -5, 12, ""},
         {"own, imported", own.path(), ModelReader::importer, OpenOutcome::opened, -1, 12, ""},
         {"quads", quads.path(), ModelReader::automatic, OpenOutcome::opened, -1, 12, ""},
-        {"quads, our reader", quads.path(), ModelReader::quorvane, OpenOutcome::openedInPart, -5, 0, "not a triangle"},
+        {"quads, our reader", quads.path(), ModelReader::quorvane, OpenOutcome::openedInPart, -5, 0,
+         "not a triangle"},
         {"stl", stl.path(), ModelReader::automatic, OpenOutcome::opened, -1, 12, ""},
-        {"index outside", badIndex.path(), ModelReader::automatic, OpenOutcome::failed, 0, 0, "cannot be read"},
-        {"index outside, our reader", badIndex.path(), ModelReader::quorvane, OpenOutcome::opened, -5, 12, ""},
+        {"index outside", badIndex.path(), ModelReader::automatic, OpenOutcome::failed, 0, 0,
+         "cannot be read"},
+        {"index outside, our reader", badIndex.path(), ModelReader::quorvane, OpenOutcome::opened, -5, 12,
+         ""},
         {"empty", empty.path(), ModelReader::automatic, OpenOutcome::failed, 0, 0, "the file is empty"},
-        {"empty, our reader", empty.path(), ModelReader::quorvane, OpenOutcome::openedInPart, 0, 0, "the file is empty"},
+        {"empty, our reader", empty.path(), ModelReader::quorvane, OpenOutcome::openedInPart, 0, 0,
+         "the file is empty"},
         {"unknown extension", unknown.path(), ModelReader::automatic, OpenOutcome::failed, 0, 0, "extension"},
         {"missing", missing.path(), ModelReader::automatic, OpenOutcome::failed, 0, 0, "does not exist"},
-        {"missing, our reader", missing.path(), ModelReader::quorvane, OpenOutcome::failed, 0, 0, "cannot be opened"},
+        {"missing, our reader", missing.path(), ModelReader::quorvane, OpenOutcome::failed, 0, 0,
+         "cannot be opened"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -461,18 +478,22 @@ TEST(OpenModel, MessagesNameTheFileAndTheReason)
     partial.reason = "it has no faces";
     EXPECT_EQ(openMessage("x.obj", partial), "\"x.obj\" is shown only in part: it has no faces.");
     EXPECT_EQ(openMessage("x.obj", OpenedModel{OpenOutcome::opened, {}, ""}), "");
-    EXPECT_EQ(cannotSaveFrameMessage("f.png"), "Cannot write \"f.png\": the file cannot be created or written.");
+    EXPECT_EQ(cannotSaveFrameMessage("f.png"),
+              "Cannot write \"f.png\": the file cannot be created or written.");
 
     // At start-up the shells tell of a model our reader read only in part.
     const ModelFile empty("empty", "obj", "");
     const std::string name = displayPath(empty.path());
     Mesh mesh;
-    EXPECT_EQ(ownReaderMessage(empty.path(), MeshLoadStatus::loaded, mesh), "\"" + name + "\" is shown only in part: the file is empty.");
-    EXPECT_NE(ownReaderMessage(empty.path(), MeshLoadStatus::notTriangulated, mesh).find("not a triangle"), std::string::npos);
+    EXPECT_EQ(ownReaderMessage(empty.path(), MeshLoadStatus::loaded, mesh),
+              "\"" + name + "\" is shown only in part: the file is empty.");
+    EXPECT_NE(ownReaderMessage(empty.path(), MeshLoadStatus::notTriangulated, mesh).find("not a triangle"),
+              std::string::npos);
     const ModelFile own("own", "obj", objTriangles(Box{}));
     ASSERT_EQ(loadMesh(own.path().string().c_str(), mesh), MeshLoadStatus::loaded);
     EXPECT_EQ(ownReaderMessage(own.path(), MeshLoadStatus::loaded, mesh), "");
-    EXPECT_EQ(ownReaderMessage(own.path(), MeshLoadStatus::loaded, Mesh()), "\"" + displayPath(own.path()) + "\" is shown only in part: it has no faces.");
+    EXPECT_EQ(ownReaderMessage(own.path(), MeshLoadStatus::loaded, Mesh()),
+              "\"" + displayPath(own.path()) + "\" is shown only in part: it has no faces.");
 }
 
 TEST(ModelFormats, ListEveryExtensionOnceAndMatchInAnyCase)

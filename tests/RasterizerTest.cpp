@@ -15,9 +15,9 @@
 namespace Quorvane {
 namespace {
 
-using Testing::Pixel;
 using Testing::freshDepthBuffer;
 using Testing::litPixels;
+using Testing::Pixel;
 
 constexpr std::uint32_t marker = 0x00ffffff;
 
@@ -154,7 +154,7 @@ TEST(TriangleFillDepth, LetsANearerFaceReplaceAndAFartherOneChangeNothing)
     fillTriangle({10, 10, 99}, {20, 10, 99}, {10, 20, 99}, surface, [](const Vector3&) { return 2u; });
     fillTriangle({10, 10, 101}, {20, 10, 101}, {10, 20, 101}, surface, [](const Vector3&) { return 3u; });
     EXPECT_EQ(surface.pixel(12, 12), 2u);
-    EXPECT_FLOAT_EQ(depthBuffer[12][12], 99.0f);   // weights sum to 1 up to rounding
+    EXPECT_FLOAT_EQ(depthBuffer[12][12], 99.0f); // weights sum to 1 up to rounding
 }
 
 TEST(TriangleFillDepth, InterpolatesDepthLinearlyInScreenSpace)
@@ -213,7 +213,8 @@ TEST(TriangleFillColumn, DecidesEveryRowAsThePixelByPixelTestsWould)
             stored[static_cast<std::size_t>(i)] = (i % 7 == 0) ? -1e30f : 3.0f * static_cast<float>(i);
         for (int x = 1; x <= 499; x += 7) {
             ColumnSamples samples;
-            sampleColumn(static_cast<float>(x), 1, maxBoxRows, face[0], face[1], face[2], stored.data(), samples);
+            sampleColumn(static_cast<float>(x), 1, maxBoxRows, face[0], face[1], face[2], stored.data(),
+                         samples);
             for (int i = 0; i < maxBoxRows; ++i) {
                 const Vector2 p(static_cast<float>(x), static_cast<float>(1 + i));
                 const bool inside = insideTriangle(p, Vector2(face[0]), Vector2(face[1]), Vector2(face[2]));
@@ -254,18 +255,18 @@ protected:
 
 TEST_F(FaceFillTest, FlatFaceTurnedAwayFromTheLightGetsTheAmbientGrey)
 {
-    renderContext.faceVertexIndices = {{1, 2, 3}};   // normal (0, 0, -1)
+    renderContext.faceVertexIndices = {{1, 2, 3}}; // normal (0, 0, -1)
     FrameSurface surface;
     drawFaceFlat(0, Color(1, 1, 1, 1), surface);
     const std::set<Pixel> filled = litPixels(surface);
     EXPECT_EQ(filled.size(), facePixels);
-    EXPECT_EQ(surface.pixel(130, 130), 0x00191919u);   // 0.1 * 255 = 25.5, truncated
-    EXPECT_FLOAT_EQ(depthBuffer[130][130], 250.0f);   // weights sum to 1 up to rounding
+    EXPECT_EQ(surface.pixel(130, 130), 0x00191919u); // 0.1 * 255 = 25.5, truncated
+    EXPECT_FLOAT_EQ(depthBuffer[130][130], 250.0f);  // weights sum to 1 up to rounding
 }
 
 TEST_F(FaceFillTest, FlatFaceTurnedTowardTheLightIsBrighter)
 {
-    renderContext.faceVertexIndices = {{1, 3, 2}};   // normal (0, 0, 1)
+    renderContext.faceVertexIndices = {{1, 3, 2}}; // normal (0, 0, 1)
     FrameSurface surface;
     drawFaceFlat(0, Color(1, 1, 1, 1), surface);
     EXPECT_EQ(litPixels(surface).size(), facePixels);
@@ -305,7 +306,7 @@ TEST_F(FaceFillTest, SkipsFacesWithIndicesOutsideTheLists)
 TEST_F(FaceFillTest, SkipsLitFacesWithNormalIndicesOutsideTheList)
 {
     renderContext.faceVertexIndices = {{1, 3, 2}, {1, 3, 2}};
-    renderContext.faceNormalIndices = {{1, 2, 1}};   // and none at all for face 1
+    renderContext.faceNormalIndices = {{1, 2, 1}}; // and none at all for face 1
     FrameSurface surface;
     drawFaceGouraud(0, surface);
     drawFacePhong(0, surface);

@@ -8,7 +8,7 @@
 
 namespace Quorvane::Testing {
 
-using Pixel = std::pair<int, int>;   // (x, y)
+using Pixel = std::pair<int, int>; // (x, y)
 
 // A new 500 x 500 depth buffer holding the empty value everywhere.
 inline void freshDepthBuffer()

@@ -81,7 +81,8 @@ TEST_F(RenderTool, WritesABinaryPpmOfTheFrame)
     // The flat square facing the light is grey 172 over rows and columns 167
     // to 333 and black around it.
     const auto byteAt = [&](int x, int y, int channel) {
-        return static_cast<unsigned char>(ppm[header.size() + (static_cast<std::size_t>(y) * 500 + x) * 3 + channel]);
+        return static_cast<unsigned char>(
+            ppm[header.size() + (static_cast<std::size_t>(y) * 500 + x) * 3 + channel]);
     };
     EXPECT_EQ(byteAt(250, 250, 0), 172);
     EXPECT_EQ(byteAt(167, 333, 2), 172);
@@ -101,18 +102,21 @@ TEST_F(RenderTool, WritesAPngFile)
 TEST_F(RenderTool, RendersEveryViewAndEye)
 {
     for (const char* view : {"wireframe", "flat", "gouraud", "phong"}) {
-        const ToolRun result = run("--model " + model("square.obj") + " --view " + view
-                               + " --eye 0.2 -0.1 0.5 --threads 3 --out " + (directory / "v.ppm").string());
+        const ToolRun result =
+            run("--model " + model("square.obj") + " --view " + view
+                + " --eye 0.2 -0.1 0.5 --threads 3 --out " + (directory / "v.ppm").string());
         EXPECT_EQ(result.status, 0) << view << ": " << result.errors;
     }
 }
 
 TEST_F(RenderTool, PrintsTheLoadAndTheFrameTimingLines)
 {
-    const ToolRun result = run("--model " + model("square.obj") + " --frames 3 --out " + (directory / "t.ppm").string());
+    const ToolRun result =
+        run("--model " + model("square.obj") + " --frames 3 --out " + (directory / "t.ppm").string());
     ASSERT_EQ(result.status, 0) << result.errors;
     EXPECT_EQ(lineCount(result.output), 2);
-    EXPECT_TRUE(std::regex_search(result.output, std::regex(R"(^load: [0-9]+\.[0-9]{3} ms \([0-9]+\.[0-9] MB/s\)\nframe: median )")))
+    EXPECT_TRUE(std::regex_search(
+        result.output, std::regex(R"(^load: [0-9]+\.[0-9]{3} ms \([0-9]+\.[0-9] MB/s\)\nframe: median )")))
         << result.output;
     EXPECT_NE(result.output.find(" ms, min "), std::string::npos) << result.output;
     EXPECT_NE(result.output.find(" ms over 3 frames\n"), std::string::npos) << result.output;
@@ -134,7 +138,8 @@ TEST_F(RenderTool, ImportsWhatOurReaderCannotReadCompletely)
     const char* readers[3] = {"auto", "import", "quorvane"};
     for (int i = 0; i < 3; ++i) {
         const std::filesystem::path out = directory / (std::string(readers[i]) + ".ppm");
-        const ToolRun result = run("--model " + model("quad.obj") + " --reader " + readers[i] + " --out " + out.string());
+        const ToolRun result =
+            run("--model " + model("quad.obj") + " --reader " + readers[i] + " --out " + out.string());
         EXPECT_EQ(result.status, 0) << readers[i];
         frames[i] = readFile(out);
     }
@@ -145,11 +150,13 @@ TEST_F(RenderTool, ImportsWhatOurReaderCannotReadCompletely)
 TEST_F(RenderTool, ExitsWithTwoAndOneLineForAModelItCannotOpen)
 {
     std::ofstream(directory / "junk.stl") << "solid? not at all";
-    for (const std::string& model : {(directory / "missing.obj").string(), (directory / "junk.stl").string()}) {
+    for (const std::string& model :
+         {(directory / "missing.obj").string(), (directory / "junk.stl").string()}) {
         for (const char* reader : {"auto", "import", "quorvane"}) {
-            const ToolRun result = run("--model " + model + " --reader " + reader + " --out "
-                                   + (directory / "m.ppm").string());
-            EXPECT_EQ(result.status, model.ends_with(".stl") && reader == std::string("quorvane") ? 0 : 2) << model << reader;
+            const ToolRun result =
+                run("--model " + model + " --reader " + reader + " --out " + (directory / "m.ppm").string());
+            EXPECT_EQ(result.status, model.ends_with(".stl") && reader == std::string("quorvane") ? 0 : 2)
+                << model << reader;
             EXPECT_EQ(lineCount(result.errors), result.status == 2 ? 1 : 0) << result.errors;
         }
     }
@@ -161,15 +168,14 @@ TEST_F(RenderTool, ExitsWithTwoAndOneLineForEveryRefusedModel)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::filesystem::path oversize = directory / "oversize.obj";
     std::ofstream(oversize).close();
-    std::filesystem::resize_file(oversize, (std::uintmax_t{4} << 30) + 1);   // sparse
+    std::filesystem::resize_file(oversize, (std::uintmax_t{4} << 30) + 1); // sparse
     const std::filesystem::path longLine = directory / "long-line.obj";
     std::ofstream(longLine) << "v 1 2 3\n" << std::string((std::size_t{64} << 20) + 1, '#') << "\n";
-    for (const std::filesystem::path& model :
-         {directory, std::filesystem::path("/dev/zero"), fifo, oversize, longLine,
-          std::filesystem::path("/proc/self/mem")}) {
+    for (const std::filesystem::path& model : {directory, std::filesystem::path("/dev/zero"), fifo, oversize,
+                                               longLine, std::filesystem::path("/proc/self/mem")}) {
         // timeout only keeps a regression that blocks on the FIFO from hanging the run.
-        const ToolRun result = run("--model " + model.string() + " --out " + (directory / "r.ppm").string(),
-                                   "timeout 60 ");
+        const ToolRun result =
+            run("--model " + model.string() + " --out " + (directory / "r.ppm").string(), "timeout 60 ");
         EXPECT_EQ(result.status, 2) << model;
         EXPECT_EQ(lineCount(result.errors), 1) << model << ": " << result.errors;
         EXPECT_NE(result.errors.find(model.string()), std::string::npos) << result.errors;
@@ -179,12 +185,11 @@ TEST_F(RenderTool, ExitsWithTwoAndOneLineForEveryRefusedModel)
 TEST_F(RenderTool, ExitsWithTwoAndOneLineForBadArguments)
 {
     const std::string square = "--model " + model("square.obj") + " --out " + (directory / "b.ppm").string();
-    for (const std::string& bad : {std::string("--view shaded"), std::string("--eye 0 zero 1"),
-                                   std::string("--eye 0 0"), std::string("--eye 0 0 nan"),
-                                   std::string("--frames 2x"), std::string("--frames 0"),
-                                   std::string("--reader obj"),
-                                   std::string("--threads 0"), std::string("--threads -2"),
-                                   std::string("--no-such-option")}) {
+    for (const std::string& bad :
+         {std::string("--view shaded"), std::string("--eye 0 zero 1"), std::string("--eye 0 0"),
+          std::string("--eye 0 0 nan"), std::string("--frames 2x"), std::string("--frames 0"),
+          std::string("--reader obj"), std::string("--threads 0"), std::string("--threads -2"),
+          std::string("--no-such-option")}) {
         const ToolRun result = run(square + " " + bad);
         EXPECT_EQ(result.status, 2) << bad;
         EXPECT_EQ(lineCount(result.errors), 1) << bad << ": " << result.errors;

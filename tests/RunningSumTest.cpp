@@ -36,9 +36,9 @@ void addLineSums(std::vector<Sum>& sums)
         const std::int64_t dx = 1 + static_cast<std::int64_t>(random() % (1 << 20));
         std::int64_t dy = static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(2 * dx + 1)) - dx;
         if (i % 4 == 1)
-            dy = static_cast<std::int64_t>(random() % 5) - 2;                // slopes near 0
+            dy = static_cast<std::int64_t>(random() % 5) - 2; // slopes near 0
         if (i % 4 == 2)
-            dy = (i % 8 == 2 ? 1 : -1) * (dx - static_cast<std::int64_t>(random() % 3));   // near +-1
+            dy = (i % 8 == 2 ? 1 : -1) * (dx - static_cast<std::int64_t>(random() % 3)); // near +-1
         const std::int64_t start = static_cast<std::int64_t>(random() % 4000001) - 2000000;
         sums.push_back({static_cast<float>(start), static_cast<float>(dy) / static_cast<float>(dx),
                         static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(dx + 1))});
@@ -62,11 +62,11 @@ void addTiesAndCrossings(std::vector<Sum>& sums)
                 for (const float value : {oddValue, evenValue, -oddValue})
                     sums.push_back({value, step, 70000});
             }
-    sums.push_back({-500.0f, 1.0f / 3.0f, 3000});         // through zero upwards
-    sums.push_back({700.0f, -0.7f, 2000});                 // through zero downwards
-    sums.push_back({0x1p24f - 4, 0.75f, 100});             // into the next binade
-    sums.push_back({0x1p23f + 3, -0.375f, 100});           // into the one below
-    sums.push_back({2147483520.0f, 1.0f, 1000});           // below half an ulp: fixed
+    sums.push_back({-500.0f, 1.0f / 3.0f, 3000}); // through zero upwards
+    sums.push_back({700.0f, -0.7f, 2000});        // through zero downwards
+    sums.push_back({0x1p24f - 4, 0.75f, 100});    // into the next binade
+    sums.push_back({0x1p23f + 3, -0.375f, 100});  // into the one below
+    sums.push_back({2147483520.0f, 1.0f, 1000});  // below half an ulp: fixed
 }
 
 void addSpecialValues(std::vector<Sum>& sums)

@@ -36,7 +36,7 @@ TEST(FlatShaderColor, TurnedAwayGetsTheAmbientTermAlone)
 {
     const RenderContext context = litContext();
     EXPECT_EQ(flatShader.shadePixel(white, {-1, -1, -1}, context), grey(25));
-    EXPECT_EQ(flatShader.shadePixel(white, {1, -1, 0}, context), grey(25));   // cosine 0
+    EXPECT_EQ(flatShader.shadePixel(white, {1, -1, 0}, context), grey(25)); // cosine 0
 }
 
 TEST(FlatShaderColor, OverflowInOneChannelTurnsTheWholeColourWhite)
@@ -99,8 +99,8 @@ TEST(GouraudShaderColor, RecordsTheLitCornerColourWithoutAmbient)
     EXPECT_EQ(shader.vertexColors[1].r, 0.25f);
     EXPECT_EQ(shader.vertexColors[1].g, 0.75f);
     EXPECT_EQ(shader.vertexColors[1].b, 0.0f);
-    EXPECT_EQ(shader.vertexColors[2].r, 0.0f);   // turned away: no diffuse light
-    EXPECT_EQ(shader.vertexColors[0].r, 1.0f);   // slot 0 untouched: still white
+    EXPECT_EQ(shader.vertexColors[2].r, 0.0f); // turned away: no diffuse light
+    EXPECT_EQ(shader.vertexColors[0].r, 1.0f); // slot 0 untouched: still white
 }
 
 TEST(GouraudShaderColor, BlendsTheCornersAndAddsAmbient)
@@ -115,7 +115,7 @@ TEST(GouraudShaderColor, BlendsTheCornersAndAddsAmbient)
     // 0.5 * 0.25 + 0.5 * 0.75 = 0.5, plus 0.1: 153 would need exactly 0.6, so
     // red and blue land on 152 or 153; the blend must not be the first corner.
     const std::uint32_t mixed = shader.shadePixel({0.5f, 0, 0.5f}, context);
-    EXPECT_EQ((mixed >> 8) & 0xff, 216u);   // 0.75 either way
+    EXPECT_EQ((mixed >> 8) & 0xff, 216u); // 0.75 either way
     EXPECT_GE(mixed & 0xff, 152u);
     EXPECT_LE(mixed & 0xff, 153u);
 }
@@ -126,7 +126,7 @@ TEST(PhongShaderColor, IsWhiteWhereTheHighlightPointsAtTheEye)
     // straight back to the eye on the +z axis.
     RenderContext context;
     context.camera.position = Vector3(0, 0, 1.5f);
-    context.light.diffuse.direction = Vector3(0, 0, 1);   // from behind: no diffuse
+    context.light.diffuse.direction = Vector3(0, 0, 1); // from behind: no diffuse
     context.light.specular.direction = Vector3(0, 0, -1);
     PhongShader shader;
     for (int corner = 0; corner < 3; ++corner)
@@ -144,7 +144,7 @@ TEST(PhongShaderColor, RaisesTheHighlightCosineToTheFifthPower)
     // gives 45; the fourth power would give 58, the sixth 37.
     RenderContext context;
     context.camera.position = Vector3(0, 0, 1.5f);
-    context.light.diffuse.direction = Vector3(0, 0, 1);   // from behind: no diffuse
+    context.light.diffuse.direction = Vector3(0, 0, 1); // from behind: no diffuse
     context.light.specular.direction = Vector3(0.8f, 0, -0.6f);
     PhongShader shader;
     for (int corner = 0; corner < 3; ++corner)
@@ -157,7 +157,7 @@ TEST(PhongShaderColor, AddsNoHighlightAtANegativeCosine)
     RenderContext context;
     context.camera.position = Vector3(0, 0, 1.5f);
     context.light.diffuse.direction = Vector3(0, 0, 1);
-    context.light.specular.direction = Vector3(0, 0, 1);   // reflected away from the eye
+    context.light.specular.direction = Vector3(0, 0, 1); // reflected away from the eye
     PhongShader shader;
     for (int corner = 0; corner < 3; ++corner)
         shader.shadeVertex({0, 0, 0}, {0, 0, 1}, corner, white, context);

@@ -12,8 +12,8 @@
 namespace Quorvane {
 namespace {
 
-using Testing::Pixel;
 using Testing::litPixels;
+using Testing::Pixel;
 
 std::set<Pixel> line(Vector2 p0, Vector2 p1)
 {
@@ -29,14 +29,16 @@ std::set<Pixel> pixels(std::vector<Pixel> list)
 
 TEST(LinePixels, StepsAShallowLineOnePixelPerColumn)
 {
-    EXPECT_EQ(line({0, 0}, {10, 5}),
-              pixels({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {7, 3}, {8, 4}, {9, 4}, {10, 5}}));
+    EXPECT_EQ(
+        line({0, 0}, {10, 5}),
+        pixels({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {7, 3}, {8, 4}, {9, 4}, {10, 5}}));
 }
 
 TEST(LinePixels, StepsASteepLineOnePixelPerRow)
 {
-    EXPECT_EQ(line({0, 0}, {5, 10}),
-              pixels({{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}, {3, 6}, {3, 7}, {4, 8}, {4, 9}, {5, 10}}));
+    EXPECT_EQ(
+        line({0, 0}, {5, 10}),
+        pixels({{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}, {3, 6}, {3, 7}, {4, 8}, {4, 9}, {5, 10}}));
 }
 
 TEST(LinePixels, TreatsFortyFiveDegreesAsShallow)
@@ -65,8 +67,9 @@ TEST(LinePixels, TruncatesTheRunningSumNotTheExactValue)
 
 TEST(LinePixels, StepsADescendingLine)
 {
-    EXPECT_EQ(line({0, 5}, {10, 0}),
-              pixels({{0, 5}, {1, 4}, {2, 4}, {3, 3}, {4, 3}, {5, 2}, {6, 2}, {7, 1}, {8, 1}, {9, 0}, {10, 0}}));
+    EXPECT_EQ(
+        line({0, 5}, {10, 0}),
+        pixels({{0, 5}, {1, 4}, {2, 4}, {3, 3}, {4, 3}, {5, 2}, {6, 2}, {7, 1}, {8, 1}, {9, 0}, {10, 0}}));
 }
 
 TEST(LinePixels, GivesTheSamePixelsInBothDirections)

@@ -20,8 +20,8 @@ namespace {
 using namespace Quorvane;
 
 struct Tally {
-    std::uint64_t differing = 0;       // not bit for bit equal, NaN payloads aside
-    std::uint64_t otherNaN = 0;        // both NaN, with different payloads
+    std::uint64_t differing = 0; // not bit for bit equal, NaN payloads aside
+    std::uint64_t otherNaN = 0;  // both NaN, with different payloads
     std::uint32_t firstDiffering = 0;
 };
 
@@ -68,7 +68,8 @@ int main()
     std::printf("fifthPower against (float)power(base, 5) for all %llu floats on %u threads, %.1f s:\n"
                 "%llu differ, %llu more are NaN with another payload\n",
                 static_cast<unsigned long long>(all), threadCount, seconds,
-                static_cast<unsigned long long>(total.differing), static_cast<unsigned long long>(total.otherNaN));
+                static_cast<unsigned long long>(total.differing),
+                static_cast<unsigned long long>(total.otherNaN));
     if (total.differing > 0)
         std::printf("first differing bit pattern: 0x%08x\n", static_cast<unsigned>(total.firstDiffering));
     return total.differing == 0 ? 0 : 1;

@@ -38,7 +38,8 @@ constexpr std::uint32_t greyLevels = 256;
 
 std::uint8_t greyIndex(std::uint32_t pixel)
 {
-    const std::uint32_t weighted = channel(pixel, 0) * 299 + channel(pixel, 8) * 587 + channel(pixel, 16) * 114;
+    const std::uint32_t weighted =
+        channel(pixel, 0) * 299 + channel(pixel, 8) * 587 + channel(pixel, 16) * 114;
     return static_cast<std::uint8_t>((weighted + 500) / 1000);
 }
 
@@ -65,7 +66,7 @@ std::vector<std::uint8_t> encodeImage(const IconImage& image)
     put32(out, static_cast<std::uint32_t>(2 * size));
     put16(out, 1);
     put16(out, static_cast<std::uint32_t>(image.bitsPerPixel));
-    put32(out, 0);   // BI_RGB
+    put32(out, 0); // BI_RGB
     put32(out, static_cast<std::uint32_t>((colourRow + maskRow) * rows));
     put32(out, 0);
     put32(out, 0);
@@ -84,7 +85,8 @@ std::vector<std::uint8_t> encodeImage(const IconImage& image)
         std::uint8_t* colour = out.data() + colourStart + row * colourRow;
         std::uint8_t* mask = out.data() + maskStart + row * maskRow;
         for (int x = 0; x < size; ++x) {
-            const std::uint32_t pixel = image.picture.pixels[static_cast<std::size_t>(y) * rows + static_cast<std::size_t>(x)];
+            const std::uint32_t pixel =
+                image.picture.pixels[static_cast<std::size_t>(y) * rows + static_cast<std::size_t>(x)];
             const bool transparent = transparentAt(image, pixel);
             const std::size_t column = static_cast<std::size_t>(x);
             if (paletted) {
@@ -132,9 +134,10 @@ IconPicture shrinkToIcon(const FrameSurface& frame, int left, int top, int side,
                 continue;
             const std::uint32_t opacity = (255 * covered + all / 2) / all;
             const std::uint32_t half = covered / 2;
-            picture.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(size) + static_cast<std::size_t>(column)] =
-                ((red + half) / covered) | (((green + half) / covered) << 8) | (((blue + half) / covered) << 16)
-                | (opacity << 24);
+            picture.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(size)
+                           + static_cast<std::size_t>(column)] =
+                ((red + half) / covered) | (((green + half) / covered) << 8)
+                | (((blue + half) / covered) << 16) | (opacity << 24);
         }
     }
     return picture;
@@ -146,7 +149,7 @@ std::vector<std::uint8_t> encodeIconFile(const std::vector<IconImage>& images)
     constexpr std::size_t entryBytes = 16;
     std::vector<std::uint8_t> out;
     put16(out, 0);
-    put16(out, 1);   // an icon, not a cursor
+    put16(out, 1); // an icon, not a cursor
     put16(out, static_cast<std::uint32_t>(images.size()));
     out.resize(directoryBytes + entryBytes * images.size(), 0);
 
@@ -157,9 +160,9 @@ std::vector<std::uint8_t> encodeIconFile(const std::vector<IconImage>& images)
         // A width or height of 256 is written as 0: the field is one byte.
         out[entry] = static_cast<std::uint8_t>(size & 0xff);
         out[entry + 1] = static_cast<std::uint8_t>(size & 0xff);
-        out[entry + 2] = 0;   // colour count: 0 for 8 bits and more
+        out[entry + 2] = 0; // colour count: 0 for 8 bits and more
         out[entry + 3] = 0;
-        out[entry + 4] = 1;   // planes
+        out[entry + 4] = 1; // planes
         out[entry + 5] = 0;
         out[entry + 6] = static_cast<std::uint8_t>(images[i].bitsPerPixel);
         out[entry + 7] = 0;

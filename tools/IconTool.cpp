@@ -14,9 +14,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string>
 #include <fstream>
 #include <iostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -92,8 +92,8 @@ int main(int argc, char** argv)
         for (const IconImage& image : images) {
             if (image.bitsPerPixel != 32)
                 continue;
-            const std::filesystem::path path = std::filesystem::path(argv[3])
-                                             / ("quorvane-" + std::to_string(image.picture.size) + ".png");
+            const std::filesystem::path path =
+                std::filesystem::path(argv[3]) / ("quorvane-" + std::to_string(image.picture.size) + ".png");
             std::ofstream png(path, std::ios::binary | std::ios::trunc);
             if (!writeRgbaPng(image.picture.size, image.picture.pixels, png)) {
                 std::cerr << "quorvane-icon: cannot write " << path.string() << '\n';

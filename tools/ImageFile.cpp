@@ -39,9 +39,7 @@ bool endsWith(const std::string& text, const std::string& suffix)
     if (text.size() < suffix.size())
         return false;
     return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) {
-                          return a == std::tolower(static_cast<unsigned char>(b));
-                      });
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 } // namespace
@@ -67,7 +65,8 @@ bool writePpm(const FrameSurface& surface, std::ostream& out)
 bool writePng(const FrameSurface& surface, std::ostream& out)
 {
     const std::vector<unsigned char> bytes = rgbBytes(surface);
-    const int written = stbi_write_png_to_func(appendToStream, &out, width, height, 3, bytes.data(), width * 3);
+    const int written =
+        stbi_write_png_to_func(appendToStream, &out, width, height, 3, bytes.data(), width * 3);
     out.flush();
     return written != 0 && static_cast<bool>(out);
 }

@@ -40,7 +40,7 @@ struct Options {
     std::string view = "flat";
     std::vector<float> eye = {0.0f, 0.0f, 1.5f};
     std::string out = "frame.png";
-    int frames = 0;   // 0: render once, without timing
+    int frames = 0; // 0: render once, without timing
     int threads = hardwareThreadCount();
 };
 
@@ -79,7 +79,7 @@ void timeFrames(FrameRenderer& renderer, int frames, const NamedView& view, cons
     times.reserve(static_cast<std::size_t>(frames));
     for (int i = 0; i < frames; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        FrameSurface frame;   // a fresh, black surface per frame, as the shells make
+        FrameSurface frame; // a fresh, black surface per frame, as the shells make
         renderFrame(renderer, frame, view.renderMode, view.shadingMode, camera, light, mesh);
         times.push_back(milliseconds(std::chrono::steady_clock::now() - start));
         if (i == frames - 1)
@@ -96,7 +96,8 @@ void printLoadTime(const std::string& model, double loadTime)
 {
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(model, error);
-    const double megabytesPerSecond = error ? 0.0 : static_cast<double>(bytes) / 1e3 / std::max(loadTime, 1e-3);
+    const double megabytesPerSecond =
+        error ? 0.0 : static_cast<double>(bytes) / 1e3 / std::max(loadTime, 1e-3);
     std::printf("load: %.3f ms (%.1f MB/s)\n", loadTime, megabytesPerSecond);
 }
 

@@ -43,9 +43,11 @@ QString openDialogFilter()
     QStringList filters;
     filters << QStringLiteral("Models (%1)").arg(QString::fromStdString(modelFilePatterns(" ")));
     for (const ModelFormat& format : modelFormats())
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(format.name.data(), qsizetype(format.name.size())),
-                                                   QString::fromStdString(modelFilePatterns(format, " ")));
-    filters << QStringLiteral("%1 (*)").arg(QString::fromUtf8(allFilesName.data(), qsizetype(allFilesName.size())));
+        filters << QStringLiteral("%1 (%2)").arg(
+            QString::fromUtf8(format.name.data(), qsizetype(format.name.size())),
+            QString::fromStdString(modelFilePatterns(format, " ")));
+    filters << QStringLiteral("%1 (*)").arg(
+        QString::fromUtf8(allFilesName.data(), qsizetype(allFilesName.size())));
     return filters.join(QStringLiteral(";;"));
 }
 
@@ -175,7 +177,8 @@ bool MainWindow::saveFrame(const QString& path)
 
 void MainWindow::chooseModelFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Model"), QString(), openDialogFilter());
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open Model"), QString(), openDialogFilter());
     if (!path.isEmpty())
         openModelFile(path);
 }

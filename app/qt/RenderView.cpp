@@ -20,8 +20,8 @@ static_assert(std::endian::native == std::endian::little);
 
 QImage frameImage(const FrameSurface& surface)
 {
-    return QImage(reinterpret_cast<const uchar*>(surface.pixels()), FrameSurface::width,
-                  FrameSurface::height, FrameSurface::width * 4, QImage::Format_RGBX8888);
+    return QImage(reinterpret_cast<const uchar*>(surface.pixels()), FrameSurface::width, FrameSurface::height,
+                  FrameSurface::width * 4, QImage::Format_RGBX8888);
 }
 
 // Qt expects 0xff in the X byte that our pixels leave 0. Drawn as it is, the

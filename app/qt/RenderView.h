@@ -47,7 +47,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    FrameRenderer renderer{hardwareThreadCount()};   // its threads live as long as the view
+    FrameRenderer renderer{hardwareThreadCount()}; // its threads live as long as the view
 };
 
 } // namespace Quorvane

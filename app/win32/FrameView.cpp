@@ -23,7 +23,7 @@ void showFrame(HDC target, const FrameSurface& surface)
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;   // negative: row 0 is the top row, as in the surface
+    info.bmiHeader.biHeight = -height; // negative: row 0 is the top row, as in the surface
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;

@@ -47,7 +47,8 @@ std::wstring fromUtf8(const std::string& text)
 {
     if (text.empty())
         return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
@@ -66,9 +67,10 @@ void setToggleText(const char* text)
 
 HWND createButton(HWND parent, HINSTANCE hInstance, const ButtonLayout& layout)
 {
-    return CreateWindowExW(0, L"Button", widen(layout.text).c_str(), WS_CHILD | WS_VISIBLE, layout.x, layout.y,
-                           layout.width, layout.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.commandId)), hInstance, nullptr);
+    return CreateWindowExW(0, L"Button", widen(layout.text).c_str(), WS_CHILD | WS_VISIBLE, layout.x,
+                           layout.y, layout.width, layout.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.commandId)), hInstance,
+                           nullptr);
 }
 
 void onCreate(HWND hWnd, const CREATESTRUCTW& creation)
@@ -182,9 +184,9 @@ ATOM registerMainWindowClass(HINSTANCE hInstance)
 HWND createMainWindow(HINSTANCE hInstance, int nCmdShow, FrameRenderer& renderer)
 {
     instance = hInstance;
-    const HWND hWnd = CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, mainWindowWidth, mainWindowHeight, nullptr, nullptr,
-                                      hInstance, &renderer);
+    const HWND hWnd =
+        CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        mainWindowWidth, mainWindowHeight, nullptr, nullptr, hInstance, &renderer);
     SetFocus(hWnd);
     if (!hWnd)
         return nullptr;
@@ -273,12 +275,12 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
-    case WM_SETTEXT:   // the title stays as created, whoever asks
+    case WM_SETTEXT: // the title stays as created, whoever asks
         return 0;
     case WM_PAINT:
         onPaint(hWnd);
         return 0;
-    case WM_ERASEBKGND:   // the frame covers the picture; the rest is never drawn
+    case WM_ERASEBKGND: // the frame covers the picture; the rest is never drawn
         return 1;
     case WM_COMMAND:
         return onCommand(hWnd, wParam, lParam);
@@ -294,7 +296,7 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CAPTURECHANGED:
         onCaptureChanged(hWnd, lParam);
         return 0;
-    case WM_MOUSEMOVE:   // signed reads: with the mouse captured a drag may leave the window
+    case WM_MOUSEMOVE: // signed reads: with the mouse captured a drag may leave the window
         if (onMouseMove(dragTracker, camera, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
             requestRepaint(hWnd, wParam, lParam);
         return 0;

@@ -61,8 +61,9 @@ TEST(DecimationSphere, ReachesTheTargetAndStaysClosedOfGenusZero)
     for (const auto& t : mesh.triangles)
         for (int i = 0; i < 3; ++i)
             edges.insert({std::min(t[i], t[(i + 1) % 3]), std::max(t[i], t[(i + 1) % 3])});
-    const long long euler = static_cast<long long>(mesh.positions.size()) - static_cast<long long>(edges.size())
-        + static_cast<long long>(mesh.triangles.size());
+    const long long euler = static_cast<long long>(mesh.positions.size())
+                          - static_cast<long long>(edges.size())
+                          + static_cast<long long>(mesh.triangles.size());
     EXPECT_EQ(euler, 2);
 }
 

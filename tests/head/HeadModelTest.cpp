@@ -1,6 +1,6 @@
+#include "tools/head/HeadModel.h"
 #include "math/Geometry.h"
 #include "scene/Mesh.h"
-#include "tools/head/HeadModel.h"
 
 #include <gtest/gtest.h>
 
@@ -73,9 +73,11 @@ TEST_F(HeadModelFile, EveryIndexNamesAnEntryOfItsList)
 {
     for (std::size_t face = 0; face < head.faceVertexIndices.size(); ++face)
         for (int corner = 0; corner < 3; ++corner) {
-            ASSERT_TRUE(validIndex(head.faceVertexIndices[face][corner], head.vertices.size())) << "face " << face;
+            ASSERT_TRUE(validIndex(head.faceVertexIndices[face][corner], head.vertices.size()))
+                << "face " << face;
             ASSERT_TRUE(validIndex(head.faceUVIndices[face][corner], head.uvs.size())) << "face " << face;
-            ASSERT_TRUE(validIndex(head.faceNormalIndices[face][corner], head.normals.size())) << "face " << face;
+            ASSERT_TRUE(validIndex(head.faceNormalIndices[face][corner], head.normals.size()))
+                << "face " << face;
         }
 }
 
@@ -140,7 +142,8 @@ TEST_F(HeadModelFile, FaceNormalsAgreeWithVertexNormals)
 {
     for (std::size_t face = 0; face < head.faceVertexIndices.size(); ++face) {
         const Vector3& corners = head.faceVertexIndices[face];
-        const Vector3 normal = triangleNormal(position(corners, 0), position(corners, 1), position(corners, 2));
+        const Vector3 normal =
+            triangleNormal(position(corners, 0), position(corners, 1), position(corners, 2));
         for (int corner = 0; corner < 3; ++corner)
             ASSERT_GT(normal.dot(head.normals.at(index(head.faceNormalIndices[face][corner]))), 0.0f)
                 << "face " << face << " corner " << corner;

@@ -42,8 +42,9 @@ TEST(SurfaceNetsSphere, IsAClosedSurfaceOfGenusZero)
     const TriangleMesh mesh = meshSurface(sphere, gridAround(0.7, 0.1));
     ASSERT_FALSE(mesh.triangles.empty());
     EXPECT_TRUE(closedAndConsistent(mesh));
-    const long long euler = static_cast<long long>(mesh.positions.size()) - static_cast<long long>(edgeCount(mesh))
-        + static_cast<long long>(mesh.triangles.size());
+    const long long euler = static_cast<long long>(mesh.positions.size())
+                          - static_cast<long long>(edgeCount(mesh))
+                          + static_cast<long long>(mesh.triangles.size());
     EXPECT_EQ(euler, 2);
 }
 

@@ -1,10 +1,10 @@
+#include "app/qt/MainWindow.h"
 #include "app/Commands.h"
 #include "app/FileMessages.h"
 #include "app/FrameDriver.h"
 #include "app/Globals.h"
 #include "app/StartUp.h"
 #include "app/qt/ApplicationIcon.h"
-#include "app/qt/MainWindow.h"
 #include "app/qt/RenderView.h"
 #include "import/OpenModel.h"
 
@@ -197,8 +197,7 @@ void MainWindowTest::opensWithTitleSizeAndIcon()
     QVERIFY(window->windowIcon().availableSizes().contains(QSize(16, 16)));
     QVERIFY(window->windowIcon().availableSizes().contains(QSize(256, 256)));
     // The picture starts right below the menu bar, at the client area's corner.
-    QCOMPARE(window->renderView()->mapTo(window.get(), QPoint(0, 0)),
-             QPoint(0, window->menuBar()->height()));
+    QCOMPARE(window->renderView()->mapTo(window.get(), QPoint(0, 0)), QPoint(0, window->menuBar()->height()));
 }
 
 // Both programs show the same head: the Linux PNGs are the Windows icon
@@ -336,7 +335,8 @@ void MainWindowTest::pictureIsTheRenderersFrame()
     window->command(commandGouraudShading);
     FrameSurface expected;
     renderFrame(expected, renderMode, shadingMode, camera, light, mesh);
-    const QImage shown = window->renderView()->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        window->renderView()->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, displayImage(expected));
 }
 
@@ -360,7 +360,8 @@ void MainWindowTest::resizingKeepsPictureAndButtons()
     QTRY_VERIFY_WITH_TIMEOUT(window->size() == QSize(900, 760), 5000);
     FrameSurface expected;
     renderFrame(expected, renderMode, shadingMode, camera, light, mesh);
-    const QImage shown = window->renderView()->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        window->renderView()->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, displayImage(expected));
 }
 
@@ -472,9 +473,8 @@ void MainWindowTest::opensAModelFromTheStartView()
 
     QSignalSpy frames(window->renderView(), &RenderView::frameRendered);
     if (way == QStringLiteral("dialog")) {
-        chooseInFileDialog(window.get(), path, [this] {
-            window->findChild<QAction*>(QStringLiteral("openAction"))->trigger();
-        });
+        chooseInFileDialog(window.get(), path,
+                           [this] { window->findChild<QAction*>(QStringLiteral("openAction"))->trigger(); });
     } else {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -518,9 +518,8 @@ void MainWindowTest::saveFrameWritesTheRenderersPng()
     window->command(commandGouraudShading);
     camera.position = Vector3(0.25f, -0.125f, 1.5f);
     const QString saved = directory.filePath(QStringLiteral("saved"));
-    chooseInFileDialog(window.get(), saved, [this] {
-        window->findChild<QAction*>(QStringLiteral("saveFrameAction"))->trigger();
-    });
+    chooseInFileDialog(window.get(), saved,
+                       [this] { window->findChild<QAction*>(QStringLiteral("saveFrameAction"))->trigger(); });
     const QString reference = directory.filePath(QStringLiteral("reference.png"));
     QCOMPARE(QProcess::execute(QStringLiteral(QUORVANE_RENDER_TOOL),
                                {QStringLiteral("--model"), QString::fromStdString(modelPath.string()),
@@ -538,7 +537,8 @@ void MainWindowTest::saveFrameWritesTheRenderersPng()
 
     const QString unwritable = directory.filePath(QStringLiteral("no-such-directory/frame.png"));
     const QString text = messageBoxText(window.get(), [&] { QVERIFY(!window->saveFrame(unwritable)); });
-    QCOMPARE(text, QStringLiteral("Cannot write \"%1\": the file cannot be created or written.").arg(unwritable));
+    QCOMPARE(text,
+             QStringLiteral("Cannot write \"%1\": the file cannot be created or written.").arg(unwritable));
 }
 
 void MainWindowTest::startModelShownInPartIsTold()
@@ -569,8 +569,10 @@ void MainWindowTest::refusedStartModelIsTold()
     meshLoadStatus = MeshLoadStatus::notARegularFile;
     const QString text = messageBoxText(window.get(), [this] { window->warnAboutStartModel(); });
     meshLoadStatus = MeshLoadStatus::loaded;
-    QCOMPARE(text, QStringLiteral("Cannot open \"%1\": it is not a regular file but a directory, device, FIFO or socket.")
-                       .arg(QString::fromStdString(displayPath(modelPath))));
+    QCOMPARE(text,
+             QStringLiteral(
+                 "Cannot open \"%1\": it is not a regular file but a directory, device, FIFO or socket.")
+                 .arg(QString::fromStdString(displayPath(modelPath))));
 }
 
 void MainWindowTest::exitEndsWithCodeZero()

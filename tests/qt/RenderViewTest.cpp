@@ -1,8 +1,8 @@
+#include "app/qt/RenderView.h"
 #include "app/FrameDriver.h"
 #include "app/Globals.h"
 #include "app/StartUp.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/RenderView.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -42,7 +42,7 @@ private:
 
     std::unique_ptr<MainWindow> window;
     RenderView* view = nullptr;
-    Mesh model;   // the program's model as loaded, restored before every test
+    Mesh model; // the program's model as loaded, restored before every test
 };
 
 void RenderViewTest::initTestCase()
@@ -130,8 +130,7 @@ void RenderViewTest::dragMovesTheEyeOneFramePerMove()
     // The picture on the widget is the frame of the moved eye.
     FrameSurface expected;
     renderFrame(expected, renderMode, shadingMode, camera, light, mesh);
-    QCOMPARE(view->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32),
-             displayImage(expected));
+    QCOMPARE(view->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32), displayImage(expected));
 }
 
 void RenderViewTest::pressAndReleaseWithoutMovingRenderNothing()

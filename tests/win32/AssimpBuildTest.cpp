@@ -18,7 +18,8 @@ namespace {
 TEST(AssimpBuild, HasAnImporterForEachOfferedFormat)
 {
     const Assimp::Importer importer;
-    for (const char* extension : {".obj", ".stl", ".ply", ".off", ".gltf", ".glb", ".fbx", ".dae", ".3ds", ".lwo", ".ac", ".ms3d"})
+    for (const char* extension :
+         {".obj", ".stl", ".ply", ".off", ".gltf", ".glb", ".fbx", ".dae", ".3ds", ".lwo", ".ac", ".ms3d"})
         EXPECT_TRUE(importer.IsExtensionSupported(extension)) << extension;
     EXPECT_FALSE(importer.IsExtensionSupported(".blend"));
 }
@@ -31,7 +32,8 @@ TEST(AssimpBuild, ReadsAQuadFromAnObjFileAsTwoTriangles)
     // assimp takes paths as UTF-8 and opens them wide on Windows.
     const std::u8string utf8Path = path.u8string();
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(reinterpret_cast<const char*>(utf8Path.c_str()), aiProcess_Triangulate);
+    const aiScene* scene =
+        importer.ReadFile(reinterpret_cast<const char*>(utf8Path.c_str()), aiProcess_Triangulate);
     std::filesystem::remove(path);
     ASSERT_NE(scene, nullptr) << importer.GetErrorString();
     ASSERT_EQ(scene->mNumMeshes, 1u);
@@ -39,8 +41,9 @@ TEST(AssimpBuild, ReadsAQuadFromAnObjFileAsTwoTriangles)
     EXPECT_EQ(mesh.mNumFaces, 2u);
     aiVector3D highest(0, 0, 0);
     for (unsigned int i = 0; i < mesh.mNumVertices; ++i)
-        highest = aiVector3D(std::max(highest.x, mesh.mVertices[i].x), std::max(highest.y, mesh.mVertices[i].y), 0);
+        highest =
+            aiVector3D(std::max(highest.x, mesh.mVertices[i].x), std::max(highest.y, mesh.mVertices[i].y), 0);
     EXPECT_EQ(highest, aiVector3D(2, 3, 0));
 }
 
-}
+} // namespace

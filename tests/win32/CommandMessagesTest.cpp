@@ -31,7 +31,7 @@ TEST_F(MainWindowCommands, EachButtonReachesTheSharedLogicAndShowsItsResult)
     };
     const Step steps[] = {
         {IDC_TOGGLE_BUTTON, renderModeWireframe, shadingModeFlat, L"Color"},
-        {IDC_PHONG_BUTTON, renderModeWireframe, shadingModePhong, L"Color"},   // text kept
+        {IDC_PHONG_BUTTON, renderModeWireframe, shadingModePhong, L"Color"}, // text kept
         {IDC_TOGGLE_BUTTON, renderModeShaded, shadingModePhong, L"Mesh"},
         {IDC_GOURAUD_BUTTON, renderModeShaded, shadingModeGouraud, L"Mesh"},
         {IDC_FLAT_BUTTON, renderModeShaded, shadingModeFlat, L"Mesh"},

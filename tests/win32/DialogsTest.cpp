@@ -21,7 +21,7 @@ TEST_F(AboutBox, OpensOnTheCommandAndClosesOnOk)
     ASSERT_EQ(seenDialogs.size(), 1u);
     const SeenDialog& about = seenDialogs.front();
     EXPECT_EQ(about.caption, L"About Quorvane");
-    ASSERT_EQ(about.texts.size(), 3u);   // the icon's text is its resource id
+    ASSERT_EQ(about.texts.size(), 3u); // the icon's text is its resource id
     EXPECT_EQ(about.texts[1], L"Quorvane, Version 1.0");
     EXPECT_EQ(about.texts[2], L"OK");
     EXPECT_TRUE(about.hasIcon);
@@ -116,7 +116,7 @@ TEST_F(ModelWarning, NamesTheFileForEveryRefusal)
     for (const auto& dialog : seenDialogs) {
         EXPECT_EQ(dialog.caption, L"Quorvane");
         EXPECT_TRUE(std::any_of(dialog.texts.begin(), dialog.texts.end(), [](const std::wstring& text) {
-            return text.find(L"data\\t\u00eate.obj") != std::wstring::npos;   // as Windows writes it
+            return text.find(L"data\\t\u00eate.obj") != std::wstring::npos; // as Windows writes it
         }));
     }
 }

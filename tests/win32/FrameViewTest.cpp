@@ -74,7 +74,7 @@ TEST(FrameView, ShowsTheSurfaceUnscaledAtTheTopLeftWithRedAndBlueSwapped)
     EXPECT_EQ(target.at(499, 0), 0x000000ffu);
     EXPECT_EQ(target.at(0, 499), 0x00ff0000u);
     EXPECT_EQ(target.at(499, 499), 0x0000ff00u);
-    EXPECT_EQ(target.at(1, 1), 0u);   // black where nothing was drawn
+    EXPECT_EQ(target.at(1, 1), 0u); // black where nothing was drawn
     EXPECT_EQ(target.at(500, 0), MemoryTarget::marker);
     EXPECT_EQ(target.at(0, 500), MemoryTarget::marker);
     EXPECT_EQ(target.at(599, 599), MemoryTarget::marker);

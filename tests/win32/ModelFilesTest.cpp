@@ -108,7 +108,8 @@ HGLOBAL dropOf(const std::vector<std::filesystem::path>& paths)
     auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
     files->pFiles = sizeof(DROPFILES);
     files->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(),
+                names.size() * sizeof(wchar_t));
     GlobalUnlock(drop);
     return drop;
 }
@@ -158,7 +159,7 @@ TEST_F(ModelFiles, FailedOpenKeepsTheModelAndNamesTheFileInAMessageBox)
         EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::wstring& text) {
             return text.find(path.wstring()) != std::wstring::npos;
         })) << name;
-        SendMessageW(window, WM_COMMAND, IDC_TOGGLE_BUTTON, 0);   // back to shaded
+        SendMessageW(window, WM_COMMAND, IDC_TOGGLE_BUTTON, 0); // back to shaded
     }
 }
 
@@ -179,14 +180,16 @@ TEST_F(ModelFiles, SaveFrameAsWritesTheBytesQuorvaneRenderWrites)
     EXPECT_EQ(framesForCommand(IDM_SAVE_FRAME), 0);
 
     // quorvane-render reads its arguments in the ANSI code page: an ASCII path.
-    const std::filesystem::path rendered = std::filesystem::temp_directory_path() / "quorvane-save-frame-test.png";
-    std::wstring commandLine = L"\"" + std::filesystem::path(QUORVANE_RENDER_TOOL).wstring() + L"\" --model \""
-                               + model.wstring() + L"\" --view phong --out \"" + rendered.wstring() + L"\"";
+    const std::filesystem::path rendered =
+        std::filesystem::temp_directory_path() / "quorvane-save-frame-test.png";
+    std::wstring commandLine = L"\"" + std::filesystem::path(QUORVANE_RENDER_TOOL).wstring()
+                             + L"\" --model \"" + model.wstring() + L"\" --view phong --out \""
+                             + rendered.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -37,8 +37,10 @@ TEST_F(MainWindowResources, MenuHoldsFileItemsExitAndHelpAbout)
     const struct {
         UINT id;
         const wchar_t* text;
-    } fileItems[] = {{IDM_OPEN, L"&Open...\tCtrl+O"}, {IDM_SAVE_FRAME, L"Save Frame &As...\tCtrl+S"},
-                     {0, L""}, {IDM_EXIT, L"E&xit"}};
+    } fileItems[] = {{IDM_OPEN, L"&Open...\tCtrl+O"},
+                     {IDM_SAVE_FRAME, L"Save Frame &As...\tCtrl+S"},
+                     {0, L""},
+                     {IDM_EXIT, L"E&xit"}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(GetMenuItemID(file, i), fileItems[i].id) << i;
         EXPECT_EQ(menuText(file, i, MF_BYPOSITION), fileItems[i].text) << i;
@@ -78,7 +80,8 @@ TEST_F(MainWindowResources, StringsHoldTitleAndClassName)
 std::vector<std::pair<int, int>> iconGroupSizes(int id)
 {
     const HMODULE program = GetModuleHandleW(nullptr);
-    const HRSRC resource = FindResourceW(program, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));   // RT_GROUP_ICON
+    const HRSRC resource =
+        FindResourceW(program, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
     if (!resource)
         return {};
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(program, resource)));
@@ -95,13 +98,13 @@ std::vector<std::pair<int, int>> iconGroupSizes(int id)
 
 TEST_F(MainWindowResources, BothIconGroupsHoldTheNineImageSizes)
 {
-    const std::vector<std::pair<int, int>> nine = {{16, 8},  {16, 32}, {32, 8},   {32, 32},  {48, 8},
+    const std::vector<std::pair<int, int>> nine = {{16, 8},  {16, 32}, {32, 8},  {32, 32}, {48, 8},
                                                    {48, 32}, {64, 32}, {256, 8}, {256, 32}};
     EXPECT_EQ(iconGroupSizes(IDI_QUORVANE), nine);
     EXPECT_EQ(iconGroupSizes(IDI_SMALL), nine);
     for (const int size : {16, 32, 48, 256}) {
-        const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
-                                       size, size, 0);
+        const HANDLE icon =
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON, size, size, 0);
         EXPECT_NE(icon, nullptr) << size;
         DestroyIcon(static_cast<HICON>(icon));
     }
@@ -110,7 +113,7 @@ TEST_F(MainWindowResources, BothIconGroupsHoldTheNineImageSizes)
 TEST_F(MainWindowResources, ManifestRunsAsInvokerWithoutUiAccess)
 {
     const HMODULE program = GetModuleHandleW(nullptr);
-    const HRSRC resource = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));   // RT_MANIFEST
+    const HRSRC resource = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
     ASSERT_NE(resource, nullptr);
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program, resource)));
     const std::string manifest(bytes, SizeofResource(program, resource));

@@ -99,7 +99,7 @@ void MainWindowTest::TearDown()
 {
     if (IsWindow(window))
         DestroyWindow(window);
-    dispatchPending();   // also takes the quit message that the destruction posted
+    dispatchPending(); // also takes the quit message that the destruction posted
     UnhookWindowsHookEx(hook);
 }
 

@@ -16,7 +16,7 @@ namespace Quorvane::Testing {
 // What the dialog watcher saw of each dialog or message box that opened.
 struct SeenDialog {
     std::wstring caption;
-    std::vector<std::wstring> texts;   // the text of every child control, in order
+    std::vector<std::wstring> texts; // the text of every child control, in order
     bool hasIcon = false;
     HWND handle = nullptr;
 };

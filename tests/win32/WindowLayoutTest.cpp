@@ -21,7 +21,8 @@ TEST_F(MainWindowLayout, WindowHasTitleClassAndOuterSize)
     GetWindowRect(window, &outer);
     EXPECT_EQ(outer.right - outer.left, 630);
     EXPECT_EQ(outer.bottom - outer.top, 550);
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, static_cast<LONG>(WS_OVERLAPPEDWINDOW));
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW,
+              static_cast<LONG>(WS_OVERLAPPEDWINDOW));
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), 0);
 }
 

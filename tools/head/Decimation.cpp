@@ -20,7 +20,8 @@ struct Quadric {
     void addPlane(const Vector3d& n, double d, double weight)
     {
         const double a = n.x, b = n.y, c = n.z;
-        const std::array<double, 10> terms{a * a, a * b, a * c, a * d, b * b, b * c, b * d, c * c, c * d, d * d};
+        const std::array<double, 10> terms{a * a, a * b, a * c, a * d, b * b,
+                                           b * c, b * d, c * c, c * d, d * d};
         for (std::size_t i = 0; i < q.size(); ++i)
             q[i] += terms[i] * weight;
     }
@@ -35,11 +36,11 @@ struct Quadric {
     {
         const double x = p.x, y = p.y, z = p.z;
         return ((((((((q[0] * x * x + 2 * q[1] * x * y) + 2 * q[2] * x * z) + 2 * q[3] * x) + q[4] * y * y)
-                    + 2 * q[5] * y * z)
-                   + 2 * q[6] * y)
-                  + q[7] * z * z)
-                 + 2 * q[8] * z)
-            + q[9];
+                   + 2 * q[5] * y * z)
+                  + 2 * q[6] * y)
+                 + q[7] * z * z)
+                + 2 * q[8] * z)
+             + q[9];
     }
 };
 
@@ -140,7 +141,7 @@ private:
                 const bool hasA = std::find(t.begin(), t.end(), a) != t.end();
                 const bool hasB = std::find(t.begin(), t.end(), b) != t.end();
                 if (hasA && hasB)
-                    continue;   // removed by the collapse
+                    continue; // removed by the collapse
                 const Vector3d before = faceCross(mesh_.positions, t);
                 for (int& w : t)
                     if (w == v)
@@ -158,8 +159,8 @@ private:
                     return false;
                 // Sliver faces shade badly: keep every face reasonably shaped.
                 const double edges = (corners[0] - corners[1]).dot(corners[0] - corners[1])
-                    + (corners[1] - corners[2]).dot(corners[1] - corners[2])
-                    + (corners[2] - corners[0]).dot(corners[2] - corners[0]);
+                                   + (corners[1] - corners[2]).dot(corners[1] - corners[2])
+                                   + (corners[2] - corners[0]).dot(corners[2] - corners[0]);
                 if (2 * std::sqrt(3.0) * afterLength / edges < 0.2)
                     return false;
                 // Within about 72 degrees of each vertex normal, so smooth
@@ -214,9 +215,9 @@ private:
         facesOf_[a] = kept;
         facesOf_[b].clear();
         for (const int c : common)
-            facesOf_[c].erase(std::remove_if(facesOf_[c].begin(), facesOf_[c].end(),
-                                             [this](int f) { return !alive_[f]; }),
-                              facesOf_[c].end());
+            facesOf_[c].erase(
+                std::remove_if(facesOf_[c].begin(), facesOf_[c].end(), [this](int f) { return !alive_[f]; }),
+                facesOf_[c].end());
         // Only the edges at a change cost; those at b are gone.
         ++version_[a];
         ++version_[b];

@@ -16,13 +16,14 @@ struct Vector3d {
     Vector3d operator-(const Vector3d& b) const { return {x - b.x, y - b.y, z - b.z}; }
     Vector3d operator*(double s) const { return {x * s, y * s, z * s}; }
     double dot(const Vector3d& b) const { return (x * b.x + y * b.y) + z * b.z; }
-    Vector3d cross(const Vector3d& b) const {
+    Vector3d cross(const Vector3d& b) const
+    {
         return {y * b.z - z * b.y, z * b.x - x * b.z, x * b.y - y * b.x};
     }
 };
 
 double length(const Vector3d& v);
-Vector3d normalize(const Vector3d& v);   // the zero vector gives NaN
+Vector3d normalize(const Vector3d& v); // the zero vector gives NaN
 
 // A frame of three orthonormal axes, for primitives that are turned. Built
 // from a first axis and a hint for the second, both of any length.
@@ -42,12 +43,13 @@ double ellipsoid(const Vector3d& p, const Vector3d& centre, const Frame& frame, 
 double capsule(const Vector3d& p, const Vector3d& a, const Vector3d& b, double radius);
 // A capsule whose radius runs linearly from radiusA at a to radiusB at b
 // (a good approximation while the radii differ little against the length).
-double taperedCapsule(const Vector3d& p, const Vector3d& a, const Vector3d& b, double radiusA, double radiusB);
+double taperedCapsule(const Vector3d& p, const Vector3d& a, const Vector3d& b, double radiusA,
+                      double radiusB);
 
 // Union, subtraction and intersection with a rounded seam of width about k
 // (polynomial blend: no exp or log, so exact on every platform).
 double smoothUnion(double a, double b, double k);
-double smoothSubtraction(double a, double b, double k);   // a with b carved out
+double smoothSubtraction(double a, double b, double k); // a with b carved out
 double smoothIntersection(double a, double b, double k);
 
 } // namespace Quorvane

@@ -101,8 +101,9 @@ std::string headObjText()
 
     std::string out;
     out += "# Human head and neck, written by quorvane-generate-head (tools/head/HeadGenerator.cpp).\n";
-    out += "# " + std::to_string(mesh.positions.size()) + " vertices, " + std::to_string(mesh.triangles.size())
-        + " triangles; counter-clockwise seen from outside, outward unit normals.\n";
+    out += "# " + std::to_string(mesh.positions.size()) + " vertices, "
+         + std::to_string(mesh.triangles.size())
+         + " triangles; counter-clockwise seen from outside, outward unit normals.\n";
     for (const Vector3d& p : mesh.positions) {
         const Vector3d q = p - centre;
         appendLine(out, "v", {q.x, q.y, q.z});

@@ -1,8 +1,8 @@
 #include "tools/head/SurfaceNets.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -36,7 +36,10 @@ private:
     std::vector<double> values_;
 };
 
-bool inside(double value) { return value < 0; }
+bool inside(double value)
+{
+    return value < 0;
+}
 
 void sample(DistanceFunction field, const SampleGrid& grid, Samples& samples)
 {
@@ -93,7 +96,8 @@ Vector3d gradient(DistanceFunction field, const Vector3d& p)
     constexpr double e = 1e-5;
     return Vector3d{field(p + Vector3d{e, 0, 0}) - field(p - Vector3d{e, 0, 0}),
                     field(p + Vector3d{0, e, 0}) - field(p - Vector3d{0, e, 0}),
-                    field(p + Vector3d{0, 0, e}) - field(p - Vector3d{0, 0, e})} * (1 / (2 * e));
+                    field(p + Vector3d{0, 0, e}) - field(p - Vector3d{0, 0, e})}
+         * (1 / (2 * e));
 }
 
 // Newton steps toward the zero surface along the gradient; near the surface
@@ -112,7 +116,8 @@ Vector3d towardSurface(DistanceFunction field, Vector3d p)
 
 // The cell's vertex: the mean of its edge crossings, then moved onto the
 // surface along the gradient, but never out of its cell.
-Vector3d cellVertex(DistanceFunction field, const SampleGrid& grid, const Samples& samples, int i, int j, int k)
+Vector3d cellVertex(DistanceFunction field, const SampleGrid& grid, const Samples& samples, int i, int j,
+                    int k)
 {
     constexpr int edges[12][2][3] = {
         {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 0}, {1, 1, 0}}, {{0, 0, 1}, {1, 0, 1}}, {{0, 1, 1}, {1, 1, 1}},
@@ -162,7 +167,8 @@ void addQuad(TriangleMesh& mesh, int a, int b, int c, int d)
     const double bdQuality = std::min(triangleQuality(mesh, a, b, d), triangleQuality(mesh, b, c, d));
     bool splitAc = acQuality > bdQuality;
     if (acQuality == bdQuality)
-        splitAc = length(mesh.positions[c] - mesh.positions[a]) <= length(mesh.positions[d] - mesh.positions[b]);
+        splitAc =
+            length(mesh.positions[c] - mesh.positions[a]) <= length(mesh.positions[d] - mesh.positions[b]);
     if (splitAc) {
         mesh.triangles.push_back({a, b, c});
         mesh.triangles.push_back({a, c, d});
@@ -193,7 +199,8 @@ TriangleMesh meshSurface(DistanceFunction field, const SampleGrid& grid)
                 const bool first = inside(samples(i, j, k));
                 bool crossed = false;
                 for (int corner = 1; corner < 8 && !crossed; ++corner)
-                    crossed = inside(samples(i + (corner & 1), j + ((corner >> 1) & 1), k + (corner >> 2))) != first;
+                    crossed = inside(samples(i + (corner & 1), j + ((corner >> 1) & 1), k + (corner >> 2)))
+                           != first;
                 if (!crossed)
                     continue;
                 cellVertexIndex[samples.index(i, j, k)] = static_cast<int>(mesh.positions.size());
@@ -216,8 +223,8 @@ TriangleMesh meshSurface(DistanceFunction field, const SampleGrid& grid)
                     if (startInside == inside(samples(i + a[0], j + a[1], k + a[2])))
                         continue;
                     const auto cell = [&](int db, int dc) {
-                        return cellVertexIndex[samples.index(i + db * b[0] + dc * c[0], j + db * b[1] + dc * c[1],
-                                                             k + db * b[2] + dc * c[2])];
+                        return cellVertexIndex[samples.index(
+                            i + db * b[0] + dc * c[0], j + db * b[1] + dc * c[1], k + db * b[2] + dc * c[2])];
                     };
                     const int q0 = cell(-1, -1), q1 = cell(0, -1), q2 = cell(0, 0), q3 = cell(-1, 0);
                     if (startInside)
