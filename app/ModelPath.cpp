@@ -22,7 +22,7 @@ std::filesystem::path findModelPath(const std::filesystem::path& relativePath,
     if (isFile(relativePath))
         return relativePath;
     if (!executableDirectory.empty()) {
-        const std::filesystem::path besideExecutable = executableDirectory / relativePath;
+        std::filesystem::path besideExecutable = executableDirectory / relativePath;
         if (isFile(besideExecutable))
             return besideExecutable;
     }

@@ -43,8 +43,7 @@ std::string nodeProblem(const aiNode* node, unsigned int meshes, int depth)
         if (!node->mMeshes || node->mMeshes[i] >= meshes)
             return "a node in it names a mesh that is not there";
     for (unsigned int i = 0; i < node->mNumChildren; ++i) {
-        const std::string problem =
-            nodeProblem(node->mChildren ? node->mChildren[i] : nullptr, meshes, depth + 1);
+        std::string problem = nodeProblem(node->mChildren ? node->mChildren[i] : nullptr, meshes, depth + 1);
         if (!problem.empty())
             return problem;
     }

@@ -12,24 +12,24 @@ Matrix4::Matrix4(float m00, float m01, float m02, float m03,
 {
 }
 
-Matrix4::Matrix4(const Quaternion& q, const Vector3& t)
+Matrix4::Matrix4(const Quaternion& rotation, const Vector3& translation)
 {
-    const float x2 = q.x + q.x;
-    const float y2 = q.y + q.y;
-    const float z2 = q.z + q.z;
-    const float xx = q.x * x2;
-    const float xy = x2 * q.y;
-    const float xz = x2 * q.z;
-    const float xw = x2 * q.w;
-    const float yy = y2 * q.y;
-    const float yz = y2 * q.z;
-    const float yw = y2 * q.w;
-    const float zz = z2 * q.z;
-    const float zw = z2 * q.w;
+    const float x2 = rotation.x + rotation.x;
+    const float y2 = rotation.y + rotation.y;
+    const float z2 = rotation.z + rotation.z;
+    const float xx = rotation.x * x2;
+    const float xy = x2 * rotation.y;
+    const float xz = x2 * rotation.z;
+    const float xw = x2 * rotation.w;
+    const float yy = y2 * rotation.y;
+    const float yz = y2 * rotation.z;
+    const float yw = y2 * rotation.w;
+    const float zz = z2 * rotation.z;
+    const float zw = z2 * rotation.w;
 
-    rows[0] = {(1 - yy) - zz, xy - zw, xz + yw, t.x};
-    rows[1] = {xy + zw, (1 - xx) - zz, yz - xw, t.y};
-    rows[2] = {xz - yw, yz + xw, (1 - xx) - yy, t.z};
+    rows[0] = {(1 - yy) - zz, xy - zw, xz + yw, translation.x};
+    rows[1] = {xy + zw, (1 - xx) - zz, yz - xw, translation.y};
+    rows[2] = {xz - yw, yz + xw, (1 - xx) - yy, translation.z};
     rows[3] = {0, 0, 0, 1};
 }
 

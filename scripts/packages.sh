@@ -33,7 +33,8 @@ ensurePackages() {
 # format are read through assimp. The application is Qt 6 Widgets; its window
 # tests run in their own X server (xvfb), one of them under a window manager
 # (openbox, whose frame x11-utils' xprop reads), click with xdotool and take
-# screenshots with ImageMagick; a font draws the labels.
+# screenshots with ImageMagick; a font draws the labels. clang-format and
+# clang-tidy keep the style (scripts/check-style.sh).
 linuxBuildPackages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
@@ -41,6 +42,7 @@ linuxBuildPackages=(
     libassimp-dev
     qt6-base-dev fonts-dejavu-core
     xvfb openbox x11-utils xdotool imagemagick
+    clang-format clang-tidy
 )
 
 # What the Windows cross build and its tests under Wine need besides the Linux
