@@ -1,6 +1,7 @@
 #include "import/ModelImporter.h"
 
 #include "app/ModelFormats.h"
+#include "import/ModelFiles.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/config.h>
@@ -255,6 +256,7 @@ ImportedModel readScene(const std::filesystem::path& path)
 {
     Assimp::Importer importer;
     importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
+    importer.SetIOHandler(regularFiles().release());   // the importer owns it
     const aiScene* scene = importer.ReadFile(utf8Name(path), 0);
     if (!scene)
         return {{}, readError(importer)};

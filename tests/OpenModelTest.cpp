@@ -7,9 +7,11 @@
 #include "app/FrameDriver.h"
 #include "app/ModelFormats.h"
 #include "app/StartUp.h"
+#include "import/ModelFiles.h"
 #include "import/ModelImporter.h"
 #include "tests/RenderTestSupport.h"
 
+#include <assimp/IOStream.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,9 +22,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace Quorvane;
 
@@ -400,6 +408,39 @@ TEST(ImportModel, RefusesBrokenFilesOfEveryFormatWithAReason)
             }
         }
     }
+}
+
+// A FIFO without a writer, named as a model's materials, blocked assimp in
+// open; a PLY header without its end kept it reading at the end for ever.
+TEST(ImportModel, OpensNoFifoAndStopsReadingAtTheEnd)
+{
+    const ModelFile endless("endlessHeader", "ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n");
+    EXPECT_EQ(importModel(endless.path()).problem, "it cannot be read (the file ends where more of the model is expected)");
+#ifndef _WIN32
+    const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "quorvane-materials-fifo.mtl";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const ModelFile obj("namesFifo", "obj", "mtllib " + fifo.filename().string() + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    const ImportedModel imported = importModel(obj.path());
+    std::filesystem::remove(fifo);
+    EXPECT_EQ(imported.problem, "");
+    EXPECT_EQ(imported.mesh.faceVertexIndices.size(), 1u);
+#endif
+}
+
+TEST(ModelFiles, ServeOneBufferAndThrowAfterEndlessReadsAtItsEnd)
+{
+    const std::array<std::byte, 2> bytes{};
+    const std::unique_ptr<Assimp::IOSystem> files = bufferFile(bytes, "model.ply");
+    EXPECT_EQ(files->Open("other.ply", "rb"), nullptr);
+    EXPECT_EQ(files->Open("model.ply", "wb"), nullptr);
+    const std::unique_ptr<Assimp::IOStream> stream(files->Open("model.ply", "rb"));
+    ASSERT_NE(stream, nullptr);
+    char buffer[4];
+    EXPECT_EQ(stream->Read(buffer, 1, 4), 2u);
+    for (int i = 0; i < maxReadsAtEnd; ++i)
+        ASSERT_EQ(stream->Read(buffer, 1, 4), 0u);
+    EXPECT_THROW(stream->Read(buffer, 1, 4), std::runtime_error);
 }
 
 TEST(OpenModel, ReadsOwnObjFilesWithOurReaderAndTheRestWithTheImporter)
