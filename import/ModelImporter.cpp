@@ -2,6 +2,7 @@
 
 #include "app/ModelFormats.h"
 #include "import/ModelFiles.h"
+#include "import/PlyHeader.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/config.h>
@@ -11,7 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <exception>
+#include <fstream>
 #include <new>
 #include <system_error>
 
@@ -89,6 +92,26 @@ std::string fileProblem(const std::filesystem::path& path)
     if (!hasModelExtension(path))
         return "its file name does not end in the extension of a format Quorvane reads";
     return {};
+}
+
+bool isPly(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".ply";
+}
+
+// The problem of a PLY file's header; none for the other formats.
+std::string headerProblem(const std::filesystem::path& path)
+{
+    if (!isPly(path))
+        return {};
+    std::ifstream file(path, std::ios::binary);
+    std::string start(maxPlyHeaderBytes, '\0');
+    file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(file.gcount()));
+    return plyHeaderProblem(start);
 }
 
 // What assimp's own steps would trip over (they assert, and an assertion ends
@@ -273,7 +296,9 @@ ImportedModel readScene(const std::filesystem::path& path)
 
 ImportedModel importModel(const std::filesystem::path& path)
 {
-    const std::string problem = fileProblem(path);
+    std::string problem = fileProblem(path);
+    if (problem.empty())
+        problem = headerProblem(path);
     if (!problem.empty())
         return {{}, problem};
     try {

@@ -410,12 +410,16 @@ TEST(ImportModel, RefusesBrokenFilesOfEveryFormatWithAReason)
     }
 }
 
-// A FIFO without a writer, named as a model's materials, blocked assimp in
-// open; a PLY header without its end kept it reading at the end for ever.
-TEST(ImportModel, OpensNoFifoAndStopsReadingAtTheEnd)
+// A PLY header without its end once kept assimp reading at the end of the
+// file for ever, and one with a NUL byte crashed it; a FIFO without a writer,
+// named as a model's materials, blocked it in open.
+TEST(ImportModel, RefusesBrokenPlyHeadersAndOpensNoFifo)
 {
-    const ModelFile endless("endlessHeader", "ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n");
-    EXPECT_EQ(importModel(endless.path()).problem, "it cannot be read (the file ends where more of the model is expected)");
+    const std::string header = "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n";
+    const ModelFile endless("endlessHeader", "ply", header);
+    EXPECT_EQ(importModel(endless.path()).problem, "its PLY header has no end");
+    const ModelFile control("controlCharacter", "ply", header + "comment \f\nend_header\n");
+    EXPECT_EQ(importModel(control.path()).problem, "its PLY header is malformed");
 #ifndef _WIN32
     const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "quorvane-materials-fifo.mtl";
     std::filesystem::remove(fifo);
