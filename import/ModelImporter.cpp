@@ -15,6 +15,7 @@
 #include <cctype>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <new>
 #include <system_error>
 
@@ -73,7 +74,16 @@ std::string firstLine(const std::string& text)
     return line;
 }
 
-// What makes the file unfit before assimp reads a byte of it.
+// What makes a model of size bytes unfit before assimp reads a byte of it.
+std::string sizeProblem(std::uintmax_t size)
+{
+    if (size == 0)
+        return "the file is empty";
+    if (size > maxModelFileBytes)
+        return "the file is larger than 4 GB";
+    return {};
+}
+
 std::string fileProblem(const std::filesystem::path& path)
 {
     std::error_code error;
@@ -85,10 +95,9 @@ std::string fileProblem(const std::filesystem::path& path)
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error)
         return "its size cannot be read";
-    if (size == 0)
-        return "the file is empty";
-    if (size > maxModelFileBytes)
-        return "the file is larger than 4 GB";
+    const std::string problem = sizeProblem(size);
+    if (!problem.empty())
+        return problem;
     if (!hasModelExtension(path))
         return "its file name does not end in the extension of a format Quorvane reads";
     return {};
@@ -112,6 +121,14 @@ std::string headerProblem(const std::filesystem::path& path)
     file.read(start.data(), static_cast<std::streamsize>(start.size()));
     start.resize(static_cast<std::size_t>(file.gcount()));
     return plyHeaderProblem(start);
+}
+
+bool isModelExtension(std::string_view extension)
+{
+    for (const ModelFormat& format : modelFormats())
+        if (std::find(format.extensions.begin(), format.extensions.end(), extension) != format.extensions.end())
+            return true;
+    return false;
 }
 
 // What assimp's own steps would trip over (they assert, and an assertion ends
@@ -275,12 +292,14 @@ std::string readError(const Assimp::Importer& importer)
     return why.empty() ? "it is not a model file Quorvane can read" : "it cannot be read (" + why + ")";
 }
 
-ImportedModel readScene(const std::filesystem::path& path)
+void prepare(Assimp::Importer& importer)
 {
-    Assimp::Importer importer;
     importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
-    importer.SetIOHandler(regularFiles().release());   // the importer owns it
-    const aiScene* scene = importer.ReadFile(utf8Name(path), 0);
+}
+
+// The steps after assimp has read the file, the same for a file and a buffer.
+ImportedModel importScene(Assimp::Importer& importer, const aiScene* scene)
+{
     if (!scene)
         return {{}, readError(importer)};
     const std::string problem = rawSceneProblem(*scene);
@@ -292,6 +311,35 @@ ImportedModel readScene(const std::filesystem::path& path)
     return joinTriangles(*scene);
 }
 
+ImportedModel readFile(const std::filesystem::path& path)
+{
+    Assimp::Importer importer;
+    prepare(importer);
+    importer.SetIOHandler(regularFiles().release());   // the importer owns it
+    return importScene(importer, importer.ReadFile(utf8Name(path), 0));
+}
+
+// The name only tells assimp the format.
+ImportedModel readBuffer(std::span<const std::byte> bytes, std::string_view extension)
+{
+    const std::string name = "model." + std::string(extension);
+    Assimp::Importer importer;
+    prepare(importer);
+    importer.SetIOHandler(bufferFile(bytes, name).release());
+    return importScene(importer, importer.ReadFile(name, 0));
+}
+
+ImportedModel guarded(const std::function<ImportedModel()>& read)
+{
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        return {{}, "there is not enough memory to read it"};
+    } catch (const std::exception& error) {
+        return {{}, "it cannot be read (" + firstLine(error.what()) + ")"};
+    }
+}
+
 } // namespace
 
 ImportedModel importModel(const std::filesystem::path& path)
@@ -301,13 +349,19 @@ ImportedModel importModel(const std::filesystem::path& path)
         problem = headerProblem(path);
     if (!problem.empty())
         return {{}, problem};
-    try {
-        return readScene(path);
-    } catch (const std::bad_alloc&) {
-        return {{}, "there is not enough memory to read it"};
-    } catch (const std::exception& error) {
-        return {{}, "it cannot be read (" + firstLine(error.what()) + ")"};
-    }
+    return guarded([&] { return readFile(path); });
+}
+
+ImportedModel importModelFromMemory(std::span<const std::byte> bytes, std::string_view extension)
+{
+    std::string problem = sizeProblem(bytes.size());
+    if (problem.empty() && !isModelExtension(extension))
+        problem = "its format is not one Quorvane reads";
+    if (problem.empty() && extension == "ply")
+        problem = plyHeaderProblem({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    if (!problem.empty())
+        return {{}, problem};
+    return guarded([&] { return readBuffer(bytes, extension); });
 }
 
 } // namespace Quorvane

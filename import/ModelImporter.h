@@ -3,8 +3,11 @@
 #include "scene/Mesh.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace Quorvane {
 
@@ -27,5 +30,11 @@ struct ImportedModel {
 // file has none), and each face names the same 1-based index in all three
 // index lists. Points and lines are dropped. Never throws.
 ImportedModel importModel(const std::filesystem::path& path);
+
+// Reads a model from bytes in memory by the same steps as importModel, in the
+// format of modelFormats that extension names (lower case, without the dot).
+// Only the bytes are read: a file the model names (materials, buffers,
+// textures) is never opened. Never throws.
+ImportedModel importModelFromMemory(std::span<const std::byte> bytes, std::string_view extension);
 
 } // namespace Quorvane

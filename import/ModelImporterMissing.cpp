@@ -2,9 +2,20 @@
 
 namespace Quorvane {
 
+namespace {
+
+constexpr const char* notBuilt = "this build of Quorvane opens only OBJ files its own reader reads completely";
+
+} // namespace
+
 ImportedModel importModel(const std::filesystem::path&)
 {
-    return {{}, "this build of Quorvane opens only OBJ files its own reader reads completely"};
+    return {{}, notBuilt};
+}
+
+ImportedModel importModelFromMemory(std::span<const std::byte>, std::string_view)
+{
+    return {{}, notBuilt};
 }
 
 } // namespace Quorvane
