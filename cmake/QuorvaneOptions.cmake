@@ -26,9 +26,11 @@ endif()
 
 # The fuzz preset: clang instruments every target for libFuzzer's coverage and
 # runs it under the address and undefined-behaviour sanitizers; only the fuzz
-# programs link libFuzzer itself (fuzz/CMakeLists.txt).
+# programs link libFuzzer itself (fuzz/CMakeLists.txt). The per-pixel loops
+# stay out of the coverage instrumentation (fuzz/CoverageIgnoreList.txt).
 if(QUORVANE_FUZZ)
     target_compile_options(quorvane_options INTERFACE
-        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g
+        -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/CoverageIgnoreList.txt)
     target_link_options(quorvane_options INTERFACE -fsanitize=address,undefined)
 endif()
