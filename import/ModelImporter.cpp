@@ -2,6 +2,7 @@
 
 #include "app/ModelFormats.h"
 #include "import/ModelFiles.h"
+#include "import/OffHeader.h"
 #include "import/PlyHeader.h"
 
 #include <assimp/Importer.hpp>
@@ -103,24 +104,37 @@ std::string fileProblem(const std::filesystem::path& path)
     return {};
 }
 
-bool isPly(const std::filesystem::path& path)
+std::string lowerCaseExtension(const std::filesystem::path& path)
 {
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".ply";
+    return extension.empty() ? extension : extension.substr(1);
 }
 
-// The problem of a PLY file's header; none for the other formats.
+// What assimp would trip over in the header of a PLY or OFF file of fileSize
+// bytes whose first bytes are start; nothing for the other formats.
+std::string headerProblem(std::string_view extension, std::string_view start, std::uintmax_t fileSize)
+{
+    if (extension == "ply")
+        return plyHeaderProblem(start, fileSize);
+    if (extension == "off")
+        return offHeaderProblem(start, fileSize);
+    return {};
+}
+
 std::string headerProblem(const std::filesystem::path& path)
 {
-    if (!isPly(path))
+    const std::string extension = lowerCaseExtension(path);
+    if (extension != "ply" && extension != "off")
         return {};
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream file(path, std::ios::binary);
     std::string start(maxPlyHeaderBytes, '\0');
     file.read(start.data(), static_cast<std::streamsize>(start.size()));
     start.resize(static_cast<std::size_t>(file.gcount()));
-    return plyHeaderProblem(start);
+    return headerProblem(extension, start, error ? 0 : size);
 }
 
 bool isModelExtension(std::string_view extension)
@@ -357,8 +371,8 @@ ImportedModel importModelFromMemory(std::span<const std::byte> bytes, std::strin
     std::string problem = sizeProblem(bytes.size());
     if (problem.empty() && !isModelExtension(extension))
         problem = "its format is not one Quorvane reads";
-    if (problem.empty() && extension == "ply")
-        problem = plyHeaderProblem({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    if (problem.empty())
+        problem = headerProblem(extension, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, bytes.size());
     if (!problem.empty())
         return {{}, problem};
     return guarded([&] { return readBuffer(bytes, extension); });

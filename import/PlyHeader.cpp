@@ -1,5 +1,7 @@
 #include "import/PlyHeader.h"
 
+#include "import/DeclaredCount.h"
+
 #include <algorithm>
 #include <array>
 
@@ -20,9 +22,20 @@ bool isKnownLine(std::string_view line)
     return std::any_of(keywords.begin(), keywords.end(), [line](std::string_view k) { return line.starts_with(k); });
 }
 
+// The count of an "element NAME COUNT" line; assimp reads one from a
+// "comment" line the same way.
+unsigned int elementCount(std::string_view line)
+{
+    for (int word = 0; word < 2; ++word) {
+        line.remove_prefix(std::min(line.find_first_of(" \t"), line.size()));
+        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    }
+    return declaredCount(line);
+}
+
 } // namespace
 
-std::string plyHeaderProblem(std::string_view start)
+std::string plyHeaderProblem(std::string_view start, std::uintmax_t fileSize)
 {
     start = start.substr(0, maxPlyHeaderBytes);
     bool first = true;
@@ -44,6 +57,8 @@ std::string plyHeaderProblem(std::string_view start)
             return {};
         } else if (!isKnownLine(line)) {
             return std::string(malformed);
+        } else if (!countFitsFile(elementCount(line), fileSize)) {
+            return "its PLY header declares more elements than the file holds";
         }
     }
     return "its PLY header has no end";

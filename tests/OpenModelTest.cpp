@@ -413,13 +413,19 @@ TEST(ImportModel, RefusesBrokenFilesOfEveryFormatWithAReason)
 // A PLY header without its end once kept assimp reading at the end of the
 // file for ever, and one with a NUL byte crashed it; a FIFO without a writer,
 // named as a model's materials, blocked it in open.
-TEST(ImportModel, RefusesBrokenPlyHeadersAndOpensNoFifo)
+TEST(ImportModel, RefusesBrokenHeadersAndOpensNoFifo)
 {
     const std::string header = "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n";
     const ModelFile endless("endlessHeader", "ply", header);
     EXPECT_EQ(importModel(endless.path()).problem, "its PLY header has no end");
     const ModelFile control("controlCharacter", "ply", header + "comment \f\nend_header\n");
     EXPECT_EQ(importModel(control.path()).problem, "its PLY header is malformed");
+    // Counts no file of that size can hold, which assimp would allocate at once.
+    const ModelFile plyCounts("plyCounts", "ply", "ply\nformat ascii 1.0\nelement vertex 4000000000\nend_header\n");
+    EXPECT_EQ(importModel(plyCounts.path()).problem, "its PLY header declares more elements than the file holds");
+    const ModelFile offCounts("offCounts", "off", "OFF\n3 2000000000 0\n0 0 0\n");
+    EXPECT_EQ(importModel(offCounts.path()).problem,
+              "its OFF header declares more vertices or faces than the file holds");
 #ifndef _WIN32
     const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "quorvane-materials-fifo.mtl";
     std::filesystem::remove(fifo);
