@@ -112,14 +112,14 @@ std::string lowerCaseExtension(const std::filesystem::path& path)
     return extension.empty() ? extension : extension.substr(1);
 }
 
-// What assimp would trip over in the header of a PLY or OFF file of fileSize
-// bytes whose first bytes are start; nothing for the other formats.
+// What assimp would trip over in a PLY or OFF file of fileSize bytes whose
+// first bytes are start (all of them for OFF); nothing for other formats.
 std::string headerProblem(std::string_view extension, std::string_view start, std::uintmax_t fileSize)
 {
     if (extension == "ply")
         return plyHeaderProblem(start, fileSize);
     if (extension == "off")
-        return offHeaderProblem(start, fileSize);
+        return offProblem(start);
     return {};
 }
 
@@ -130,11 +130,15 @@ std::string headerProblem(const std::filesystem::path& path)
         return {};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return "its size cannot be read";
+    // The OFF reader's faces are checked line by line: all of the file.
+    const std::uintmax_t wanted = extension == "off" ? size : std::min<std::uintmax_t>(size, maxPlyHeaderBytes);
+    std::string start(static_cast<std::size_t>(wanted), '\0');
     std::ifstream file(path, std::ios::binary);
-    std::string start(maxPlyHeaderBytes, '\0');
     file.read(start.data(), static_cast<std::streamsize>(start.size()));
     start.resize(static_cast<std::size_t>(file.gcount()));
-    return headerProblem(extension, start, error ? 0 : size);
+    return headerProblem(extension, start, size);
 }
 
 bool isModelExtension(std::string_view extension)

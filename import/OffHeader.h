@@ -6,13 +6,13 @@
 
 namespace Quorvane {
 
-// The most of an OFF file read to find its counts.
-constexpr std::size_t maxOffHeaderBytes = 4096;
-
-// What is wrong with the header of an OFF file of fileSize bytes whose first
-// bytes are start: a vertex or face count larger than the file could hold,
-// which assimp would allocate before reading anything. Empty otherwise; the
-// rest is left to assimp.
-std::string offHeaderProblem(std::string_view start, std::uintmax_t fileSize);
+// What is wrong with an OFF file whose whole content is text, read as
+// assimp's OFF reader reads it; empty when nothing is. That reader allocates
+// the counts its header declares before it reads anything, so a count larger
+// than the file could hold is refused. It also takes one off its face count
+// for every face line that starts with 0 or more than 9 corners, past zero
+// into four billion, and then crashes; and it copies a line of 4,096
+// characters or more into a buffer one byte too short.
+std::string offProblem(std::string_view text);
 
 } // namespace Quorvane
