@@ -5,6 +5,7 @@
 #include "import/OffHeader.h"
 #include "import/PlyHeader.h"
 
+#include <assimp/BaseImporter.h>
 #include <assimp/Importer.hpp>
 #include <assimp/config.h>
 #include <assimp/mesh.h>
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <functional>
 #include <new>
+#include <set>
 #include <system_error>
 
 namespace Quorvane {
@@ -310,6 +312,28 @@ std::string readError(const Assimp::Importer& importer)
     return why.empty() ? "it is not a model file Quorvane can read" : "it cannot be read (" + why + ")";
 }
 
+// assimp tries every reader it has on a file that the readers of its
+// extension turn down. Only glTF's extensions have more than one reader, and
+// those look at the content: so any bytes named .gltf reached all of
+// assimp's readers, most of them for formats we do not offer, and reached
+// our OFF and PLY readers without the checks above. A file with such an
+// extension is read only when one of its own readers accepts the content.
+bool ownReaderAccepts(const Assimp::Importer& importer, const std::string& name, std::string_view extension)
+{
+    std::size_t readers = 0;
+    bool accepted = false;
+    for (std::size_t i = 0; i < importer.GetImporterCount(); ++i) {
+        Assimp::BaseImporter* reader = importer.GetImporter(i);
+        std::set<std::string> extensions;
+        reader->GetExtensionList(extensions);
+        if (extensions.count(std::string(extension)) == 0)
+            continue;
+        ++readers;
+        accepted = accepted || reader->CanRead(name, importer.GetIOHandler(), true);
+    }
+    return readers == 1 || accepted;
+}
+
 void prepare(Assimp::Importer& importer)
 {
     importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
@@ -329,12 +353,19 @@ ImportedModel importScene(Assimp::Importer& importer, const aiScene* scene)
     return joinTriangles(*scene);
 }
 
+ImportedModel readOwnFormat(Assimp::Importer& importer, const std::string& name, std::string_view extension)
+{
+    if (!ownReaderAccepts(importer, name, extension))
+        return {{}, "its content is not in the format its name says"};
+    return importScene(importer, importer.ReadFile(name, 0));
+}
+
 ImportedModel readFile(const std::filesystem::path& path)
 {
     Assimp::Importer importer;
     prepare(importer);
     importer.SetIOHandler(regularFiles().release());   // the importer owns it
-    return importScene(importer, importer.ReadFile(utf8Name(path), 0));
+    return readOwnFormat(importer, utf8Name(path), lowerCaseExtension(path));
 }
 
 // The name only tells assimp the format.
@@ -344,7 +375,7 @@ ImportedModel readBuffer(std::span<const std::byte> bytes, std::string_view exte
     Assimp::Importer importer;
     prepare(importer);
     importer.SetIOHandler(bufferFile(bytes, name).release());
-    return importScene(importer, importer.ReadFile(name, 0));
+    return readOwnFormat(importer, name, extension);
 }
 
 ImportedModel guarded(const std::function<ImportedModel()>& read)
