@@ -238,16 +238,19 @@ Vector3 fitIntoUnitCube(const aiVector3D& p, const double centre[3], double scal
 }
 
 // A vertex of degenerate faces only may have no usable normal; it gets one
-// facing the eye rather than NaN.
+// facing the eye rather than NaN. The length is taken in double precision: a
+// file's normal of (0, 1e34, 1) squared in float overflows, and normalising
+// by an infinite length gave the zero vector.
 Vector3 unitNormal(const aiMesh& part, unsigned int v)
 {
     if (!part.mNormals)
         return {0, 0, 1};
     const aiVector3D& n = part.mNormals[v];
-    const Vector3 normal = normalize(Vector3(n.x, n.y, n.z));
-    if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
+    const double x = n.x, y = n.y, z = n.z;
+    const double length = std::sqrt((x * x + y * y) + z * z);
+    if (!(length > 0) || !std::isfinite(length))
         return {0, 0, 1};
-    return normal;
+    return {static_cast<float>(x / length), static_cast<float>(y / length), static_cast<float>(z / length)};
 }
 
 void appendTriangles(const aiMesh& part, const double centre[3], double scale, Mesh& mesh)
