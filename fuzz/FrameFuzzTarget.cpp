@@ -102,7 +102,8 @@ struct Surfaces {
 };
 Surfaces surfaces;
 
-void render(FrameSurface& surface, const View& view, const Camera& camera, const Light& light, const Mesh& mesh)
+void render(FrameSurface& surface, const View& view, const Camera& camera, const Light& light,
+            const Mesh& mesh)
 {
     surface = surfaces.black;
     renderFrame(surface, view.renderMode, view.shadingMode, camera, light, mesh);

@@ -53,7 +53,8 @@ void checkReason(std::string_view problem, const Mesh& mesh)
 
 bool isIndexInside(float index, std::size_t vertices)
 {
-    return index >= 1.0f && static_cast<double>(index) <= static_cast<double>(vertices) && std::trunc(index) == index;
+    return index >= 1.0f && static_cast<double>(index) <= static_cast<double>(vertices)
+        && std::trunc(index) == index;
 }
 
 bool isInsideUnitCube(const Vector3& p)
@@ -65,7 +66,7 @@ bool isInsideUnitCube(const Vector3& p)
 bool isUnit(const Vector3& n)
 {
     const double length = std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);
-    return std::abs(length - 1.0) < 1e-5;   // a few float roundings of a normalised vector
+    return std::abs(length - 1.0) < 1e-5; // a few float roundings of a normalised vector
 }
 
 void checkMesh(const Mesh& mesh)
@@ -85,7 +86,8 @@ void checkMesh(const Mesh& mesh)
         if (uv.x != face.x || uv.y != face.y || uv.z != face.z || normal.x != face.x || normal.y != face.y
             || normal.z != face.z)
             fail("each face names the same index in all three lists");
-        if (!isIndexInside(face.x, vertices) || !isIndexInside(face.y, vertices) || !isIndexInside(face.z, vertices))
+        if (!isIndexInside(face.x, vertices) || !isIndexInside(face.y, vertices)
+            || !isIndexInside(face.z, vertices))
             fail("every index is a whole number from 1 to the number of vertices");
     }
     for (const Vector3& p : mesh.vertices)

@@ -61,7 +61,10 @@ public:
         return file ? new EndGuard(file) : nullptr;
     }
     void Close(Assimp::IOStream* stream) override { delete stream; }
-    bool ComparePaths(const char* one, const char* second) const override { return files.ComparePaths(one, second); }
+    bool ComparePaths(const char* one, const char* second) const override
+    {
+        return files.ComparePaths(one, second);
+    }
 
 private:
     Assimp::DefaultIOSystem files;

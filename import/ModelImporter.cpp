@@ -13,8 +13,8 @@
 #include <assimp/scene.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <exception>
 #include <fstream>
 #include <functional>
@@ -98,7 +98,7 @@ std::string fileProblem(const std::filesystem::path& path)
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error)
         return "its size cannot be read";
-    const std::string problem = sizeProblem(size);
+    std::string problem = sizeProblem(size);
     if (!problem.empty())
         return problem;
     if (!hasModelExtension(path))
@@ -135,7 +135,8 @@ std::string headerProblem(const std::filesystem::path& path)
     if (error)
         return "its size cannot be read";
     // The OFF reader's faces are checked line by line: all of the file.
-    const std::uintmax_t wanted = extension == "off" ? size : std::min<std::uintmax_t>(size, maxPlyHeaderBytes);
+    const std::uintmax_t wanted =
+        extension == "off" ? size : std::min<std::uintmax_t>(size, maxPlyHeaderBytes);
     std::string start(static_cast<std::size_t>(wanted), '\0');
     std::ifstream file(path, std::ios::binary);
     file.read(start.data(), static_cast<std::streamsize>(start.size()));
@@ -146,7 +147,8 @@ std::string headerProblem(const std::filesystem::path& path)
 bool isModelExtension(std::string_view extension)
 {
     for (const ModelFormat& format : modelFormats())
-        if (std::find(format.extensions.begin(), format.extensions.end(), extension) != format.extensions.end())
+        if (std::find(format.extensions.begin(), format.extensions.end(), extension)
+            != format.extensions.end())
             return true;
     return false;
 }
@@ -367,7 +369,7 @@ ImportedModel readFile(const std::filesystem::path& path)
 {
     Assimp::Importer importer;
     prepare(importer);
-    importer.SetIOHandler(regularFiles().release());   // the importer owns it
+    importer.SetIOHandler(regularFiles().release()); // the importer owns it
     return readOwnFormat(importer, utf8Name(path), lowerCaseExtension(path));
 }
 
@@ -410,7 +412,8 @@ ImportedModel importModelFromMemory(std::span<const std::byte> bytes, std::strin
     if (problem.empty() && !isModelExtension(extension))
         problem = "its format is not one Quorvane reads";
     if (problem.empty())
-        problem = headerProblem(extension, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, bytes.size());
+        problem = headerProblem(extension, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                                bytes.size());
     if (!problem.empty())
         return {{}, problem};
     return guarded([&] { return readBuffer(bytes, extension); });

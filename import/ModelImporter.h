@@ -2,8 +2,8 @@
 
 #include "scene/Mesh.h"
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>

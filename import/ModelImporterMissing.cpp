@@ -4,7 +4,8 @@ namespace Quorvane {
 
 namespace {
 
-constexpr const char* notBuilt = "this build of Quorvane opens only OBJ files its own reader reads completely";
+constexpr const char* notBuilt =
+    "this build of Quorvane opens only OBJ files its own reader reads completely";
 
 } // namespace
 

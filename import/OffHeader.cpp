@@ -13,7 +13,10 @@ namespace {
 class Cursor {
 public:
     explicit Cursor(std::string_view text) : text(text) {}
-    char at(std::size_t offset = 0) const { return position + offset < text.size() ? text[position + offset] : '\0'; }
+    char at(std::size_t offset = 0) const
+    {
+        return position + offset < text.size() ? text[position + offset] : '\0';
+    }
     void advance(std::size_t count = 1) { position += count; }
     std::string_view rest() const { return text.substr(std::min(position, text.size())); }
 

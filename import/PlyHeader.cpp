@@ -18,8 +18,10 @@ bool isHeaderCharacter(char c)
 
 bool isKnownLine(std::string_view line)
 {
-    constexpr std::array<std::string_view, 5> keywords = {"format ", "element ", "property ", "comment", "obj_info"};
-    return std::any_of(keywords.begin(), keywords.end(), [line](std::string_view k) { return line.starts_with(k); });
+    constexpr std::array<std::string_view, 5> keywords = {"format ", "element ", "property ", "comment",
+                                                          "obj_info"};
+    return std::any_of(keywords.begin(), keywords.end(),
+                       [line](std::string_view k) { return line.starts_with(k); });
 }
 
 // The count of an "element NAME COUNT" line; assimp reads one from a

@@ -421,8 +421,10 @@ TEST(ImportModel, RefusesBrokenHeadersAndOpensNoFifo)
     const ModelFile control("controlCharacter", "ply", header + "comment \f\nend_header\n");
     EXPECT_EQ(importModel(control.path()).problem, "its PLY header is malformed");
     // Counts no file of that size can hold, which assimp would allocate at once.
-    const ModelFile plyCounts("plyCounts", "ply", "ply\nformat ascii 1.0\nelement vertex 4000000000\nend_header\n");
-    EXPECT_EQ(importModel(plyCounts.path()).problem, "its PLY header declares more elements than the file holds");
+    const ModelFile plyCounts("plyCounts", "ply",
+                              "ply\nformat ascii 1.0\nelement vertex 4000000000\nend_header\n");
+    EXPECT_EQ(importModel(plyCounts.path()).problem,
+              "its PLY header declares more elements than the file holds");
     const ModelFile offCounts("offCounts", "off", "OFF\n3 2000000000 0\n0 0 0\n");
     EXPECT_EQ(importModel(offCounts.path()).problem,
               "its OFF header declares more vertices or faces than the file holds");
@@ -430,7 +432,8 @@ TEST(ImportModel, RefusesBrokenHeadersAndOpensNoFifo)
     const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "quorvane-materials-fifo.mtl";
     std::filesystem::remove(fifo);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const ModelFile obj("namesFifo", "obj", "mtllib " + fifo.filename().string() + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    const ModelFile obj("namesFifo", "obj",
+                        "mtllib " + fifo.filename().string() + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
     const ImportedModel imported = importModel(obj.path());
     std::filesystem::remove(fifo);
     EXPECT_EQ(imported.problem, "");

@@ -36,13 +36,14 @@ namespace {
 constexpr int actions = 1000;
 
 // Keys without modifiers: none of them is a shortcut that opens a dialog.
-constexpr std::array<Qt::Key, 10> keys = {Qt::Key_A,     Qt::Key_M,      Qt::Key_Z,      Qt::Key_1,    Qt::Key_Space,
-                                          Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Up};
+constexpr std::array<Qt::Key, 10> keys = {Qt::Key_A,     Qt::Key_M,      Qt::Key_Z,      Qt::Key_1,
+                                          Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab,
+                                          Qt::Key_Left,  Qt::Key_Up};
 
 void turnWheel(QWidget* widget, QPoint position, int angle)
 {
-    QWheelEvent event(position, widget->mapToGlobal(QPointF(position)), QPoint(), QPoint(0, angle), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(position, widget->mapToGlobal(QPointF(position)), QPoint(), QPoint(0, angle),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -99,7 +100,8 @@ void EventDriveTest::aThousandActionsLeaveAWindowThatRenders()
     QCOMPARE(frames.count(), 1);
     FrameSurface expected;
     renderFrame(expected, renderMode, shadingMode, camera, light, mesh);
-    QVERIFY(std::any_of(expected.pixels(), expected.pixels() + 500 * 500, [](std::uint32_t p) { return p != 0; }));
+    QVERIFY(std::any_of(expected.pixels(), expected.pixels() + 500 * 500,
+                        [](std::uint32_t p) { return p != 0; }));
     QCOMPARE(view->grab(pictureRect).toImage().convertToFormat(QImage::Format_RGB32), displayImage(expected));
 }
 
