@@ -1,6 +1,7 @@
 #include "import/ModelImporter.h"
 
 #include "app/ModelFormats.h"
+#include "import/GlbHeader.h"
 #include "import/ModelFiles.h"
 #include "import/OffHeader.h"
 #include "import/PlyHeader.h"
@@ -114,21 +115,23 @@ std::string lowerCaseExtension(const std::filesystem::path& path)
     return extension.empty() ? extension : extension.substr(1);
 }
 
-// What assimp would trip over in a PLY or OFF file of fileSize bytes whose
-// first bytes are start (all of them for OFF); nothing for other formats.
+// What assimp would trip over in a PLY, OFF or GLB file of fileSize bytes
+// whose first bytes are start (all of them for OFF); nothing for other formats.
 std::string headerProblem(std::string_view extension, std::string_view start, std::uintmax_t fileSize)
 {
     if (extension == "ply")
         return plyHeaderProblem(start, fileSize);
     if (extension == "off")
         return offProblem(start);
+    if (extension == "glb")
+        return glbHeaderProblem(start, fileSize);
     return {};
 }
 
 std::string headerProblem(const std::filesystem::path& path)
 {
     const std::string extension = lowerCaseExtension(path);
-    if (extension != "ply" && extension != "off")
+    if (extension != "ply" && extension != "off" && extension != "glb")
         return {};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -136,7 +139,9 @@ std::string headerProblem(const std::filesystem::path& path)
         return "its size cannot be read";
     // The OFF reader's faces are checked line by line: all of the file.
     const std::uintmax_t wanted =
-        extension == "off" ? size : std::min<std::uintmax_t>(size, maxPlyHeaderBytes);
+        extension == "off"
+            ? size
+            : std::min<std::uintmax_t>(size, extension == "glb" ? glbHeaderBytes : maxPlyHeaderBytes);
     std::string start(static_cast<std::size_t>(wanted), '\0');
     std::ifstream file(path, std::ios::binary);
     file.read(start.data(), static_cast<std::streamsize>(start.size()));

@@ -428,6 +428,13 @@ TEST(ImportModel, RefusesBrokenHeadersAndOpensNoFifo)
     const ModelFile offCounts("offCounts", "off", "OFF\n3 2000000000 0\n0 0 0\n");
     EXPECT_EQ(importModel(offCounts.path()).problem,
               "its OFF header declares more vertices or faces than the file holds");
+    // The JSON chunk's length, at byte 12, claims 4 GB of a 28-byte file.
+    const std::string glbHeader("glTF\x02\0\0\0\x1c\0\0\0\xf0\xff\xff\xff"
+                                "JSON{}      ",
+                                28);
+    const ModelFile glbLength("glbLength", "glb", glbHeader);
+    EXPECT_EQ(importModel(glbLength.path()).problem,
+              "its binary glTF header declares more bytes than the file holds");
 #ifndef _WIN32
     const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "quorvane-materials-fifo.mtl";
     std::filesystem::remove(fifo);
