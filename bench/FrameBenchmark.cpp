@@ -1,8 +1,9 @@
-// Whole frames, one per view, on the generated 200,000 triangle sphere and on
-// data/head.obj when the source tree has it: the straightforward renderFrame
-// ("frame/") beside the fast path with one thread ("fast1/") and with every
-// hardware thread ("fastN/"), in the same run so that ratios hold on a busy
-// machine.
+// Whole frames, one per view, on generated spheres of 200,000 and 1,000
+// triangles and on data/head.obj when the source tree has it: the
+// straightforward renderFrame ("frame/") beside the fast path with one thread
+// and the portable kernels ("portable1/"), with one thread ("fast1/") and with
+// every hardware thread ("fastN/") and the fastest kernels, in the same run so
+// that ratios hold on a busy machine.
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
@@ -14,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -48,18 +50,21 @@ void renderFastFrames(benchmark::State& state, const Mesh* mesh, NamedView view,
     state.counters["threads"] = renderer->threadCount();
 }
 
-void registerModel(const std::string& label, const Mesh* mesh, FrameRenderer* oneThread,
-                   FrameRenderer* allThreads)
+struct NamedRenderer {
+    const char* name;
+    FrameRenderer* renderer;
+};
+
+void registerModel(const std::string& label, const Mesh* mesh, std::initializer_list<NamedRenderer> renderers)
 {
     for (const NamedView& view : namedViews) {
         benchmark::RegisterBenchmark(("frame/" + label + "/" + view.name).c_str(), renderFrames, mesh, view)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)
             ->ReportAggregatesOnly(true);
-        for (FrameRenderer* renderer : {oneThread, allThreads})
-            benchmark::RegisterBenchmark(
-                ((renderer == oneThread ? "fast1/" : "fastN/") + label + "/" + view.name).c_str(),
-                renderFastFrames, mesh, view, renderer)
+        for (const NamedRenderer& renderer : renderers)
+            benchmark::RegisterBenchmark((renderer.name + ("/" + label) + "/" + view.name).c_str(),
+                                         renderFastFrames, mesh, view, renderer.renderer)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(5)
                 ->ReportAggregatesOnly(true);
@@ -70,15 +75,20 @@ void registerModel(const std::string& label, const Mesh* mesh, FrameRenderer* on
 
 int main(int argc, char** argv)
 {
-    Mesh sphere;
+    Mesh sphere, smallSphere;
     loadMesh(writeSphereObj(250, 400).c_str(), sphere);
+    loadMesh(writeSphereObj(20, 25).c_str(), smallSphere);
+    FrameRenderer portable(1, PixelKernels::portable);
     FrameRenderer oneThread(1);
     FrameRenderer allThreads(hardwareThreadCount());
-    registerModel("sphere200k", &sphere, &oneThread, &allThreads);
+    const auto renderers = {NamedRenderer{"portable1", &portable}, NamedRenderer{"fast1", &oneThread},
+                            NamedRenderer{"fastN", &allThreads}};
+    registerModel("sphere200k", &sphere, renderers);
+    registerModel("sphere1k", &smallSphere, renderers);
 #ifdef QUORVANE_HEAD_MODEL
     Mesh head;
     if (loadMesh(QUORVANE_HEAD_MODEL, head) == MeshLoadStatus::loaded)
-        registerModel("head", &head, &oneThread, &allThreads);
+        registerModel("head", &head, renderers);
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

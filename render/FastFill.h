@@ -2,6 +2,7 @@
 
 #include "math/Color.h"
 #include "math/Vector.h"
+#include "render/ColumnFill.h"
 #include "render/FrameSurface.h"
 #include "render/TriangleFill.h"
 
@@ -69,32 +70,36 @@ constexpr int shortestNarrowedColumn = 24;
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
                       ColumnSamples& samples);
 
-// The face that last stored a pixel's depth and its weights there: a pixel's
-// value is what that face's shadePixel gives for those weights, since every
-// later store would have overwritten it. Shading once per pixel after all
-// faces gives the same frame without shading the pixels that are covered
-// again later. face is -1 where no face stored anything.
-struct PixelCover {
-    int face = -1;
-    float weight0 = 0, weight1 = 0, weight2 = 0;
-};
-
-// The fast path's per-frame buffers, laid out by column: depth and cover
-// have depthRows cells per column, farthest depthBlocks; farthest[b] is never
-// below a depth stored in block b of its column.
+// The fast path's per-frame buffers, laid out by column: depthRows cells per
+// column for the depth and the cover (see ColumnCells), depthBlocks for
+// farthest; farthest[b] is never below a depth stored in block b of its column.
+// A pixel's value is what the face in coverFace shades for the weights stored
+// with it, since every later store would have overwritten them: shading once
+// per pixel after all faces gives the same frame without shading the pixels
+// that are covered again later. coverFace is -1 where no face stored anything.
 struct BandBuffers {
     float* depth = nullptr;
-    PixelCover* cover = nullptr;
+    int* coverFace = nullptr;
+    float* coverWeight0 = nullptr;
+    float* coverWeight1 = nullptr;
+    float* coverWeight2 = nullptr;
     float* farthest = nullptr;
+
+    ColumnCells column(int x) const
+    {
+        const int cell = x * depthRows;
+        return {depth + cell, coverFace + cell, coverWeight0 + cell, coverWeight1 + cell,
+                coverWeight2 + cell};
+    }
 };
 
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
-// only: every sample inside the triangle and strictly nearer than the stored
-// depth stores its depth, and the face and its weights in cover. Rows that
-// certainly fail the inside test or, block by block, the depth test are not
-// sampled.
+// only, with fillColumn: every sample inside the triangle and strictly nearer
+// than the stored depth stores its depth, and the face and its weights in the
+// cover. Rows that certainly fail the inside test or, block by block, the
+// depth test are not sampled.
 inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
-                           int lastColumn, const BandBuffers& buffers, ColumnSamples& samples)
+                           int lastColumn, const BandBuffers& buffers, ColumnFill fillColumn)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
@@ -103,8 +108,7 @@ inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox&
         int firstRow = box.ymin, lastRow = box.ymax;
         if (narrowed && !candidateRows(face, static_cast<float>(x), firstRow, lastRow))
             continue;
-        float* column = buffers.depth + x * depthRows;
-        PixelCover* covers = buffers.cover + x * depthRows;
+        const ColumnCells cells = buffers.column(x);
         float* farthest = buffers.farthest + x * depthBlocks;
         DepthBound bound;
         const bool bounded = narrowed && depthBound(face, static_cast<float>(x), firstRow, lastRow, bound);
@@ -114,7 +118,7 @@ inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox&
         const auto hidden = [&](int row) {
             return blockHidden(bound, row, blockEnd(row), farthest[row / depthBlockRows]);
         };
-        int firstPass = depthRows, lastPass = -1;
+        PassedRows passed;
         int runStart = firstRow;
         while (runStart <= lastRow) {
             // Runs of blocks that the bound cannot hide are sampled in one pass each.
@@ -128,25 +132,15 @@ inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox&
                 while (runEnd < lastRow && !hidden(runEnd + 1))
                     runEnd = blockEnd(runEnd + 1);
             }
-            const int rows = runEnd - runStart + 1;
-            sampleFaceColumn(face, static_cast<float>(x), runStart, rows, column + runStart, samples);
-            for (int i = 0; i < rows; ++i) {
-                if (!samples.passes[i])
-                    continue;
-                column[runStart + i] = samples.depth[i];
-                covers[runStart + i] = {faceIndex, samples.weight0[i], samples.weight1[i],
-                                        samples.weight2[i]};
-                firstPass = std::min(firstPass, runStart + i);
-                lastPass = runStart + i;
-            }
+            fillColumn(face, static_cast<float>(x), runStart, runEnd - runStart + 1, faceIndex, cells,
+                       passed);
             runStart = runEnd + 1;
         }
-        for (int block = firstPass / depthBlockRows; block <= lastPass / depthBlockRows && lastPass >= 0;
-             ++block) {
+        for (int block = passed.first / depthBlockRows; block <= passed.last / depthBlockRows; ++block) {
             const int end = std::min((block + 1) * depthBlockRows, depthRows);
-            float largest = column[block * depthBlockRows];
+            float largest = cells.depth[block * depthBlockRows];
             for (int row = block * depthBlockRows + 1; row < end; ++row)
-                largest = column[row] > largest ? column[row] : largest;
+                largest = cells.depth[row] > largest ? cells.depth[row] : largest;
             farthest[block] = largest;
         }
     }

@@ -29,7 +29,8 @@ void bandColumns(int band, int bandCount, int& first, int& last)
 
 } // namespace
 
-FrameRenderer::FrameRenderer(int threadCount) : pool_(std::max(threadCount, 1))
+FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
+    : pool_(std::max(threadCount, 1)), fillColumn_(columnFill(kernels)), shadeColumn_(columnShade(kernels))
 {
 }
 
@@ -85,30 +86,32 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
 {
     const std::size_t faceCount = mesh.faceVertexIndices.size();
     faces_.resize(faceCount);
+    shading_.resize(faceCount);
     const bool lit = shadingMode != shadingModeFlat;
     forChunks(faceCount, [&](std::size_t first, std::size_t end) {
         const FlatShader flat;
         for (std::size_t i = first; i < end; ++i) {
             FaceSetup& face = faces_[i];
+            FaceShading& shading = shading_[i];
             face.drawn = false;
-            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), face.positions))
+            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), shading.positions))
                 continue;
             if (lit
                 && !(i < mesh.faceNormalIndices.size()
-                     && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), face.normals)))
+                     && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), shading.normals)))
                 continue;
-            const Vector3& s0 = screen_[static_cast<std::size_t>(face.positions[0])];
-            const Vector3& s1 = screen_[static_cast<std::size_t>(face.positions[1])];
-            const Vector3& s2 = screen_[static_cast<std::size_t>(face.positions[2])];
+            const Vector3& s0 = screen_[static_cast<std::size_t>(shading.positions[0])];
+            const Vector3& s1 = screen_[static_cast<std::size_t>(shading.positions[1])];
+            const Vector3& s2 = screen_[static_cast<std::size_t>(shading.positions[2])];
             if (!pixelBox(s0, s1, s2, face.box))
                 continue;
             face.drawn = true;
             if (!lit) {
                 const Vector3 normal =
-                    triangleNormal(mesh.vertices[static_cast<std::size_t>(face.positions[0])],
-                                   mesh.vertices[static_cast<std::size_t>(face.positions[1])],
-                                   mesh.vertices[static_cast<std::size_t>(face.positions[2])]);
-                face.flatValue = flat.shadePixel(Color(1, 1, 1, 1), normal, context);
+                    triangleNormal(mesh.vertices[static_cast<std::size_t>(shading.positions[0])],
+                                   mesh.vertices[static_cast<std::size_t>(shading.positions[1])],
+                                   mesh.vertices[static_cast<std::size_t>(shading.positions[2])]);
+                shading.flatValue = flat.shadePixel(Color(1, 1, 1, 1), normal, context);
             }
         }
     });
@@ -122,58 +125,44 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
     const std::ptrdiff_t firstCell = static_cast<std::ptrdiff_t>(firstColumn) * depthRows;
     const std::ptrdiff_t endCell = static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows;
     std::fill(depth_.begin() + firstCell, depth_.begin() + endCell, emptyDepth);
-    std::fill(cover_.begin() + firstCell, cover_.begin() + endCell, PixelCover());
+    // Only the face needs a reset: the weights are read where it is set.
+    std::fill(coverFace_.begin() + firstCell, coverFace_.begin() + endCell, -1);
     std::fill(farthest_.begin() + static_cast<std::ptrdiff_t>(firstColumn) * depthBlocks,
               farthest_.begin() + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthBlocks, emptyDepth);
-    const BandBuffers buffers{depth_.data(), cover_.data(), farthest_.data()};
-    ColumnSamples samples;
+    const BandBuffers buffers{depth_.data(),        coverFace_.data(),    coverWeight0_.data(),
+                              coverWeight1_.data(), coverWeight2_.data(), farthest_.data()};
     const int faceCount = static_cast<int>(faces_.size());
     for (int i = 0; i < faceCount; ++i) {
         const FaceSetup& face = faces_[static_cast<std::size_t>(i)];
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
             continue;
-        const FaceEdges edges = faceEdges(screen_[static_cast<std::size_t>(face.positions[0])],
-                                          screen_[static_cast<std::size_t>(face.positions[1])],
-                                          screen_[static_cast<std::size_t>(face.positions[2])]);
-        fillFaceInBand(edges, i, face.box, firstColumn, lastColumn, buffers, samples);
+        const int(&corners)[3] = shading_[static_cast<std::size_t>(i)].positions;
+        const FaceEdges edges = faceEdges(screen_[static_cast<std::size_t>(corners[0])],
+                                          screen_[static_cast<std::size_t>(corners[1])],
+                                          screen_[static_cast<std::size_t>(corners[2])]);
+        fillFaceInBand(edges, i, face.box, firstColumn, lastColumn, buffers, fillColumn_);
     }
-    shadeBand(firstColumn, lastColumn, shadingMode, context, mesh, surface);
+    shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }
 
-void FrameRenderer::shadeBand(int firstColumn, int lastColumn, ShadingMode shadingMode,
-                              const RenderContext& context, const Mesh& mesh, FrameSurface& surface) const
+void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int lastColumn,
+                              ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
+                              FrameSurface& surface) const
 {
-    GouraudShader gouraud;
-    PhongShader phong;
-    const Color white(1, 1, 1, 1);
-    int shaderFace = -1; // the face whose corners the shaders hold
+    ShadingInputs inputs;
+    inputs.shadingMode = shadingMode;
+    inputs.faces = shading_.data();
+    inputs.positions = mesh.vertices.data();
+    inputs.normals = mesh.normals.data();
+    inputs.cornerColors = cornerColors_.data();
+    inputs.context = &context;
+    std::uint32_t values[columnValueRows];
     for (int x = firstColumn; x <= lastColumn; ++x) {
-        const PixelCover* covers = cover_.data() + static_cast<std::ptrdiff_t>(x) * depthRows;
-        for (int y = 0; y < depthRows; ++y) {
-            const PixelCover& cover = covers[y];
-            if (cover.face < 0)
-                continue;
-            const FaceSetup& face = faces_[static_cast<std::size_t>(cover.face)];
-            const Vector3 weights(cover.weight0, cover.weight1, cover.weight2);
-            if (shadingMode == shadingModeFlat) {
-                surface.setPixel(x, y, face.flatValue);
-                continue;
-            }
-            if (cover.face != shaderFace) {
-                shaderFace = cover.face;
-                for (int j = 0; j < 3; ++j) {
-                    const std::size_t normal = static_cast<std::size_t>(face.normals[j]);
-                    gouraud.vertexColors[j] =
-                        shadingMode == shadingModeGouraud ? cornerColors_[normal] : white;
-                    phong.vertexNormals[j] = mesh.normals[normal];
-                    phong.vertexPositions[j] = mesh.vertices[static_cast<std::size_t>(face.positions[j])];
-                }
-            }
-            surface.setPixel(x, y,
-                             shadingMode == shadingModeGouraud
-                                 ? gouraud.shadePixel(weights, context)
-                                 : phong.shadePixelWithFifthPower(weights, white, context));
-        }
+        const ColumnCells cells = buffers.column(x);
+        shadeColumn_(cells, inputs, values);
+        for (int y = 0; y < depthRows; ++y)
+            if (cells.face[y] >= 0)
+                surface.setPixel(x, y, values[y]);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "math/Color.h"
 #include "math/Vector.h"
+#include "render/ColumnFill.h"
+#include "render/ColumnShade.h"
 #include "render/FastFill.h"
 #include "render/FrameSurface.h"
 #include "render/RenderContext.h"
@@ -24,8 +26,8 @@ namespace Quorvane {
 // none of the renderer's globals: it keeps its own depth buffer and shaders.
 class FrameRenderer {
 public:
-    // threadCount below 1 counts as 1.
-    explicit FrameRenderer(int threadCount);
+    // threadCount below 1 counts as 1. The kernels change the speed only.
+    explicit FrameRenderer(int threadCount, PixelKernels kernels = fastestPixelKernels());
 
     int threadCount() const { return pool_.threadCount(); }
 
@@ -35,15 +37,11 @@ public:
                 const RenderContext& context, const Mesh& mesh);
 
 private:
-    // What a shaded face needs in every band: its corners' list indices, its
-    // clamped box (empty when the face is skipped) and, for flat shading, its
-    // one pixel value.
+    // What a shaded face needs in every band: its clamped box (empty when the
+    // face is skipped). What its pixels need is in shading_.
     struct FaceSetup {
-        int positions[3] = {0, 0, 0};
-        int normals[3] = {0, 0, 0};
         PixelBox box;
         bool drawn = false;
-        std::uint32_t flatValue = 0;
     };
 
     void transformVertices(const RenderContext& context, const Mesh& mesh);
@@ -51,20 +49,26 @@ private:
     void setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
     void fillBand(int band, ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
                   FrameSurface& surface);
-    void shadeBand(int firstColumn, int lastColumn, ShadingMode shadingMode, const RenderContext& context,
-                   const Mesh& mesh, FrameSurface& surface) const;
+    void shadeBand(const BandBuffers& buffers, int firstColumn, int lastColumn, ShadingMode shadingMode,
+                   const RenderContext& context, const Mesh& mesh, FrameSurface& surface) const;
     void drawEdges(const Mesh& mesh, FrameSurface& surface);
     // Runs work(first, end) over [0, count) in one chunk per thread.
     template <typename Work>
     void forChunks(std::size_t count, const Work& work);
 
     WorkerPool pool_;
+    ColumnFill fillColumn_;
+    ColumnShade shadeColumn_;
     std::vector<Vector3> screen_;     // per vertex: transformVertex of it
     std::vector<Color> cornerColors_; // per normal: its Gouraud corner colour
     std::vector<FaceSetup> faces_;
+    std::vector<FaceShading> shading_; // per face
     std::vector<float> depth_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
-    std::vector<PixelCover> cover_ = std::vector<PixelCover>(depth_.size());
+    std::vector<int> coverFace_ = std::vector<int>(depth_.size());
+    std::vector<float> coverWeight0_ = std::vector<float>(depth_.size());
+    std::vector<float> coverWeight1_ = std::vector<float>(depth_.size());
+    std::vector<float> coverWeight2_ = std::vector<float>(depth_.size());
     std::vector<float> farthest_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
 };

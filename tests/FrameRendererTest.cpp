@@ -1,5 +1,7 @@
 #include "render/FrameRenderer.h"
 
+#include "render/ProcessorFeatures.h"
+
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
 #include "bench/SphereModel.h"
@@ -12,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Quorvane {
@@ -64,9 +67,9 @@ struct View {
 };
 
 // Every scene rendered by the straightforward code and by the fast path with
-// 1, 2, 3 and 8 threads must give the same bytes: eyes from the start view
-// through, at and behind the model, every view, meshes from the head to the
-// hostile one.
+// 1, 2, 3 and 8 threads, each kernel choice with one thread and with several,
+// must give the same bytes: eyes from the start view through, at and behind
+// the model, every view, meshes from the head to the hostile one.
 TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
 {
     Testing::freshDepthBuffer();
@@ -81,9 +84,16 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
                           {renderModeShaded, shadingModePhong}};
     const Vector3 eyes[] = {{0, 0, 1.5f}, {0, 0, 0.5f},       {0, 0, 0.2f},
                             {0, 0, 0},    {0.3f, 0.1f, 0.6f}, {0, 0, -1.5f}};
-    std::vector<std::unique_ptr<FrameRenderer>> renderers;
-    for (const int threads : {1, 2, 3, 8})
-        renderers.push_back(std::make_unique<FrameRenderer>(threads));
+    struct NamedRenderer {
+        std::unique_ptr<FrameRenderer> renderer;
+        const char* kernels;
+    };
+    std::vector<NamedRenderer> renderers;
+    const PixelKernels fastest = fastestPixelKernels();
+    for (const auto& [threads, kernels] : {std::pair{1, fastest}, std::pair{2, PixelKernels::portable},
+                                           std::pair{3, fastest}, std::pair{8, PixelKernels::portable}})
+        renderers.push_back({std::make_unique<FrameRenderer>(threads, kernels),
+                             kernels == PixelKernels::avx2 ? "AVX2" : "portable"});
     Camera camera;
     Light light;
     applyStartValues(camera, light);
@@ -100,7 +110,7 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
                 FrameSurface expected;
                 renderFrame(expected, view.renderMode, view.shadingMode, camera, light, meshes[meshIndex]);
                 litFrames += Testing::litPixels(expected).empty() ? 0 : 1;
-                for (const std::unique_ptr<FrameRenderer>& renderer : renderers) {
+                for (const auto& [renderer, kernels] : renderers) {
                     FrameSurface fast;
                     renderFrame(*renderer, fast, view.renderMode, view.shadingMode, camera, light,
                                 meshes[meshIndex]);
@@ -110,8 +120,8 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
                     ASSERT_EQ(differing.first, a + 500 * 500)
                         << "mesh " << meshIndex << ", mode " << view.renderMode << '/' << view.shadingMode
                         << ", eye (" << eye.x << ", " << eye.y << ", " << eye.z << "), "
-                        << renderer->threadCount() << " threads: first difference at pixel "
-                        << (differing.first - a);
+                        << renderer->threadCount() << " threads, " << kernels
+                        << " kernels: first difference at pixel " << (differing.first - a);
                 }
             }
         }
@@ -119,6 +129,16 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
     // Most scenes draw something; a fast path that drew nothing could not pass.
     EXPECT_GT(litFrames, 55);
 }
+
+#if defined(__GNUC__)
+// The kernels are chosen by our own reading of the processor; the compiler's
+// reading must agree, or AVX2 code could run where it faults.
+TEST(FrameRendererKernels, Avx2IsChosenExactlyWhereTheProcessorHasIt)
+{
+    EXPECT_EQ(processorHasAvx2(), __builtin_cpu_supports("avx2") != 0);
+    EXPECT_EQ(fastestPixelKernels() == PixelKernels::avx2, processorHasAvx2());
+}
+#endif
 
 } // namespace
 } // namespace Quorvane

@@ -1,0 +1,38 @@
+#include "render/ColumnFill.h"
+
+#include "render/FastFill.h"
+#include "render/ProcessorFeatures.h"
+
+namespace Quorvane {
+
+void fillColumnPortable(const FaceEdges& face, float x, int first, int count, int faceIndex,
+                        const ColumnCells& cells, PassedRows& passed)
+{
+    ColumnSamples samples;
+    sampleFaceColumn(face, x, first, count, cells.depth + first, samples);
+    for (int i = 0; i < count; ++i) {
+        if (!samples.passes[i])
+            continue;
+        const int row = first + i;
+        cells.depth[row] = samples.depth[i];
+        cells.face[row] = faceIndex;
+        cells.weight0[row] = samples.weight0[i];
+        cells.weight1[row] = samples.weight1[i];
+        cells.weight2[row] = samples.weight2[i];
+        passed.first = row < passed.first ? row : passed.first;
+        passed.last = row > passed.last ? row : passed.last;
+    }
+}
+
+PixelKernels fastestPixelKernels()
+{
+    static const PixelKernels fastest = processorHasAvx2() ? PixelKernels::avx2 : PixelKernels::portable;
+    return fastest;
+}
+
+ColumnFill columnFill(PixelKernels kernels)
+{
+    return kernels == PixelKernels::avx2 ? fillColumnAvx2 : fillColumnPortable;
+}
+
+} // namespace Quorvane

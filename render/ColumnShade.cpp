@@ -1,0 +1,46 @@
+#include "render/ColumnShade.h"
+
+#include "render/Shaders.h"
+
+#include <cstddef>
+
+namespace Quorvane {
+
+void shadeColumnPortable(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values)
+{
+    GouraudShader gouraud;
+    PhongShader phong;
+    const Color white(1, 1, 1, 1);
+    int shaderFace = -1; // the face whose corners the shaders hold
+    for (int y = 0; y < FrameSurface::height; ++y) {
+        const int faceIndex = cells.face[y];
+        if (faceIndex < 0)
+            continue;
+        const FaceShading& face = inputs.faces[faceIndex];
+        if (inputs.shadingMode == shadingModeFlat) {
+            values[y] = face.flatValue;
+            continue;
+        }
+        if (faceIndex != shaderFace) {
+            shaderFace = faceIndex;
+            for (int j = 0; j < 3; ++j) {
+                const int normal = face.normals[j];
+                gouraud.vertexColors[j] =
+                    inputs.shadingMode == shadingModeGouraud ? inputs.cornerColors[normal] : white;
+                phong.vertexNormals[j] = inputs.normals[normal];
+                phong.vertexPositions[j] = inputs.positions[face.positions[j]];
+            }
+        }
+        const Vector3 weights(cells.weight0[y], cells.weight1[y], cells.weight2[y]);
+        values[y] = inputs.shadingMode == shadingModeGouraud
+                      ? gouraud.shadePixel(weights, *inputs.context)
+                      : phong.shadePixelWithFifthPower(weights, white, *inputs.context);
+    }
+}
+
+ColumnShade columnShade(PixelKernels kernels)
+{
+    return kernels == PixelKernels::avx2 ? shadeColumnAvx2 : shadeColumnPortable;
+}
+
+} // namespace Quorvane

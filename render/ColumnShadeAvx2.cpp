@@ -1,0 +1,246 @@
+// Compiled for AVX2 alone and called only after processorHasAvx2(); like
+// ColumnFillAvx2.cpp it calls no inline function of another header.
+#include "render/ColumnShade.h"
+
+#include <cstddef>
+#include <immintrin.h>
+
+namespace Quorvane {
+
+namespace {
+
+constexpr int lanes = 8;
+
+// Each function below is the lane-by-lane twin of the scalar one it names,
+// with the same operations in the same order; the comparisons are the
+// ordered ones, false for NaN as in C++.
+
+struct Lanes3 {
+    __m256 x, y, z;
+};
+
+Lanes3 broadcast(const Vector3& v)
+{
+    return {_mm256_set1_ps(v.x), _mm256_set1_ps(v.y), _mm256_set1_ps(v.z)};
+}
+
+Lanes3 times(const Lanes3& v, __m256 s) // Vector3::operator*(float)
+{
+    return {_mm256_mul_ps(v.x, s), _mm256_mul_ps(v.y, s), _mm256_mul_ps(v.z, s)};
+}
+
+Lanes3 plus(const Lanes3& a, const Lanes3& b)
+{
+    return {_mm256_add_ps(a.x, b.x), _mm256_add_ps(a.y, b.y), _mm256_add_ps(a.z, b.z)};
+}
+
+Lanes3 minus(const Lanes3& a, const Lanes3& b)
+{
+    return {_mm256_sub_ps(a.x, b.x), _mm256_sub_ps(a.y, b.y), _mm256_sub_ps(a.z, b.z)};
+}
+
+__m256 dot(const Lanes3& a, const Lanes3& b) // (x * b.x + y * b.y) + z * b.z
+{
+    return _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(a.x, b.x), _mm256_mul_ps(a.y, b.y)),
+                         _mm256_mul_ps(a.z, b.z));
+}
+
+__m256 length(const Lanes3& v)
+{
+    return _mm256_sqrt_ps(dot(v, v));
+}
+
+__m256 cosAngle(const Lanes3& a, const Lanes3& b)
+{
+    return _mm256_div_ps(dot(a, b), _mm256_mul_ps(length(a), length(b)));
+}
+
+Lanes3 normalize(const Lanes3& v)
+{
+    const __m256 len = length(v);
+    return {_mm256_div_ps(v.x, len), _mm256_div_ps(v.y, len), _mm256_div_ps(v.z, len)};
+}
+
+Lanes3 reflect(const Lanes3& v, const Lanes3& n)
+{
+    const Lanes3 unitNormal = normalize(n);
+    const __m256 d = dot(v, unitNormal);
+    const Lanes3 projectOnNormal = times(unitNormal, d);
+    return minus(v, times(projectOnNormal, _mm256_set1_ps(2.0f)));
+}
+
+__m256 notNegative(__m256 value)
+{
+    return _mm256_blendv_ps(value, _mm256_setzero_ps(),
+                            _mm256_cmp_ps(value, _mm256_setzero_ps(), _CMP_LT_OQ));
+}
+
+// fifthPower: the power in double precision, rounded to float once.
+__m256 fifthPower(__m256 base)
+{
+    const auto half = [](__m128 quarter) {
+        const __m256d b = _mm256_cvtps_pd(quarter);
+        const __m256d square = _mm256_mul_pd(b, b);
+        return _mm256_cvtpd_ps(_mm256_mul_pd(_mm256_mul_pd(square, square), b));
+    };
+    return _mm256_set_m128(half(_mm256_extractf128_ps(base, 1)), half(_mm256_castps256_ps128(base)));
+}
+
+// channelByte: 0 unless above 0 (NaN too), 255 from 255 on, else truncated.
+__m256i channelByte(__m256 channel)
+{
+    const __m256 scaled = _mm256_mul_ps(channel, _mm256_set1_ps(255.0f));
+    const __m256i truncated = _mm256_cvttps_epi32(scaled);
+    const __m256 full = _mm256_cmp_ps(scaled, _mm256_set1_ps(255.0f), _CMP_GE_OQ);
+    const __m256i byte = _mm256_blendv_epi8(truncated, _mm256_set1_epi32(255), _mm256_castps_si256(full));
+    const __m256 positive = _mm256_cmp_ps(scaled, _mm256_setzero_ps(), _CMP_GT_OQ);
+    return _mm256_and_si256(byte, _mm256_castps_si256(positive));
+}
+
+// overflowToWhite, then toPixel.
+__m256i toPixel(Lanes3 color)
+{
+    const __m256 one = _mm256_set1_ps(1.0f);
+    const __m256 overflow = _mm256_or_ps(
+        _mm256_or_ps(_mm256_cmp_ps(color.x, one, _CMP_GT_OQ), _mm256_cmp_ps(color.y, one, _CMP_GT_OQ)),
+        _mm256_cmp_ps(color.z, one, _CMP_GT_OQ));
+    color = {_mm256_blendv_ps(color.x, one, overflow), _mm256_blendv_ps(color.y, one, overflow),
+             _mm256_blendv_ps(color.z, one, overflow)};
+    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(channelByte(color.z), 16),
+                                           _mm256_slli_epi32(channelByte(color.y), 8)),
+                           channelByte(color.x));
+}
+
+// Three floats at base[index * stride], lane by lane, where mask is set.
+Lanes3 gather3(const float* base, __m256i index, int stride, __m256 mask)
+{
+    const __m256i first = _mm256_mullo_epi32(index, _mm256_set1_epi32(stride));
+    const auto one = [&](int offset) {
+        return _mm256_mask_i32gather_ps(_mm256_setzero_ps(), base,
+                                        _mm256_add_epi32(first, _mm256_set1_epi32(offset)), mask, 4);
+    };
+    return {one(0), one(1), one(2)};
+}
+
+// The int at member offset (in ints) of each lane's face, where mask is set.
+__m256i faceMember(const FaceShading* faces, __m256i face, int offset, __m256 mask)
+{
+    constexpr int stride = static_cast<int>(sizeof(FaceShading) / sizeof(int));
+    static_assert(sizeof(FaceShading) % sizeof(int) == 0);
+    const __m256i index =
+        _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)), _mm256_set1_epi32(offset));
+    return _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), reinterpret_cast<const int*>(faces), index,
+                                       _mm256_castps_si256(mask), 4);
+}
+
+// The eight rows' faces: one face for all (the common case inside a large
+// face), whose corners are then loaded once and broadcast, or several, whose
+// corners are gathered lane by lane.
+struct RowFaces {
+    __m256i face;
+    __m256 covered;
+    int shared = -1; // the face of every lane, or -1
+
+    // Corner j's three floats of list (stride floats per entry) at the entry
+    // whose index the faces hold in member (positions or normals).
+    Lanes3 corner(const ShadingInputs& inputs, const float* list, int stride,
+                  const int (FaceShading::*member)[3], int j) const
+    {
+        if (shared >= 0) {
+            const float* entry =
+                list + static_cast<std::ptrdiff_t>((inputs.faces[shared].*member)[j]) * stride;
+            return {_mm256_set1_ps(entry[0]), _mm256_set1_ps(entry[1]), _mm256_set1_ps(entry[2])};
+        }
+        const int offset = member == &FaceShading::positions ? offsetof(FaceShading, positions) / sizeof(int)
+                                                             : offsetof(FaceShading, normals) / sizeof(int);
+        return gather3(list, faceMember(inputs.faces, face, offset + j, covered), stride, covered);
+    }
+};
+
+struct Weights {
+    __m256 w0, w1, w2;
+};
+
+// GouraudShader::shadePixel.
+__m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces& faces, const Weights& weights)
+{
+    const float* colors = reinterpret_cast<const float*>(inputs.cornerColors);
+    constexpr int colorStride = static_cast<int>(sizeof(Color) / sizeof(float));
+    const auto corner = [&](int j, __m256 weight) {
+        return times(faces.corner(inputs, colors, colorStride, &FaceShading::normals, j), weight);
+    };
+    const Lanes3 color0 = corner(0, weights.w0);
+    const Lanes3 color1 = corner(1, weights.w1);
+    const Lanes3 color2 = corner(2, weights.w2);
+    const __m256 ambient = _mm256_set1_ps(0.1f);
+    return toPixel(plus(plus(plus(color0, color1), color2), Lanes3{ambient, ambient, ambient}));
+}
+
+// PhongShader::shadePixelWithFifthPower for a white object.
+__m256i phongPixels(const ShadingInputs& inputs, const RowFaces& faces, const Weights& weights)
+{
+    const RenderContext& context = *inputs.context;
+    const auto corner = [&](const Vector3* list, const int(FaceShading::*member)[3], int j, __m256 weight) {
+        return times(faces.corner(inputs, reinterpret_cast<const float*>(list), 3, member, j), weight);
+    };
+    const auto normals = &FaceShading::normals;
+    const auto positions = &FaceShading::positions;
+    const Lanes3 normal = plus(
+        plus(corner(inputs.normals, normals, 0, weights.w0), corner(inputs.normals, normals, 1, weights.w1)),
+        corner(inputs.normals, normals, 2, weights.w2));
+    const Lanes3 position = plus(plus(corner(inputs.positions, positions, 0, weights.w0),
+                                      corner(inputs.positions, positions, 1, weights.w1)),
+                                 corner(inputs.positions, positions, 2, weights.w2));
+
+    const Color& diffuseLight = context.light.diffuse.color;
+    const Color& specularLight = context.light.specular.color;
+    const __m256 cosine = cosAngle(normal, broadcast(context.light.diffuse.direction));
+    const __m256 diffuseIntensity = notNegative(_mm256_xor_ps(cosine, _mm256_set1_ps(-0.0f))); // -cosine
+    const Lanes3 diffuseColor = {_mm256_set1_ps(1.0f * diffuseLight.r), _mm256_set1_ps(1.0f * diffuseLight.g),
+                                 _mm256_set1_ps(1.0f * diffuseLight.b)};
+
+    const Lanes3 reflectLight = reflect(broadcast(context.light.specular.direction), normal);
+    const Lanes3 toEye = minus(broadcast(context.camera.position), position);
+    const __m256 specularFactor = fifthPower(notNegative(cosAngle(reflectLight, toEye)));
+
+    const Lanes3 specularColor = {_mm256_set1_ps(specularLight.r), _mm256_set1_ps(specularLight.g),
+                                  _mm256_set1_ps(specularLight.b)};
+    const __m256 ambient = _mm256_set1_ps(0.1f);
+    return toPixel(plus(plus(times(diffuseColor, diffuseIntensity), times(specularColor, specularFactor)),
+                        Lanes3{ambient, ambient, ambient}));
+}
+
+} // namespace
+
+void shadeColumnAvx2(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values)
+{
+    for (int row0 = 0; row0 < FrameSurface::height; row0 += lanes) {
+        // The column's last eight rows reach past it: only its own are read.
+        const __m256i inColumn = _mm256_cmpgt_epi32(
+            _mm256_set1_epi32(FrameSurface::height),
+            _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+        const __m256i face = _mm256_maskload_epi32(cells.face + row0, inColumn);
+        const __m256 covered =
+            _mm256_castsi256_ps(_mm256_and_si256(inColumn, _mm256_cmpgt_epi32(face, _mm256_set1_epi32(-1))));
+        if (_mm256_testz_ps(covered, covered))
+            continue;
+        const __m256i coveredBits = _mm256_castps_si256(covered);
+        RowFaces faces{face, covered};
+        const int firstFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(face));
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(face, _mm256_set1_epi32(firstFace))) == -1)
+            faces.shared = firstFace; // not -1: some lane is covered
+        __m256i pixels;
+        if (inputs.shadingMode == shadingModeFlat) {
+            pixels = faceMember(inputs.faces, face, offsetof(FaceShading, flatValue) / sizeof(int), covered);
+        } else {
+            const Weights weights{_mm256_maskload_ps(cells.weight0 + row0, coveredBits),
+                                  _mm256_maskload_ps(cells.weight1 + row0, coveredBits),
+                                  _mm256_maskload_ps(cells.weight2 + row0, coveredBits)};
+            pixels = inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
+                                                              : phongPixels(inputs, faces, weights);
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + row0), pixels);
+    }
+}
+
+} // namespace Quorvane
