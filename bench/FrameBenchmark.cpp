@@ -37,11 +37,13 @@ void renderFrames(benchmark::State& state, const Mesh* mesh, NamedView view)
     state.counters["faces"] = static_cast<double>(mesh->faceVertexIndices.size());
 }
 
-void renderFastFrames(benchmark::State& state, const Mesh* mesh, NamedView view, FrameRenderer* renderer)
+void renderFastFrames(benchmark::State& state, const Mesh* mesh, NamedView view, FrameRenderer* renderer,
+                      Vector3 eye)
 {
     Camera camera;
     Light light;
     applyStartValues(camera, light);
+    camera.position = eye;
     for (auto _ : state) {
         FrameSurface surface;
         renderFrame(*renderer, surface, view.renderMode, view.shadingMode, camera, light, *mesh);
@@ -57,6 +59,9 @@ struct NamedRenderer {
 
 void registerModel(const std::string& label, const Mesh* mesh, std::initializer_list<NamedRenderer> renderers)
 {
+    Camera start;
+    Light light;
+    applyStartValues(start, light);
     for (const NamedView& view : namedViews) {
         benchmark::RegisterBenchmark(("frame/" + label + "/" + view.name).c_str(), renderFrames, mesh, view)
             ->Unit(benchmark::kMillisecond)
@@ -64,11 +69,36 @@ void registerModel(const std::string& label, const Mesh* mesh, std::initializer_
             ->ReportAggregatesOnly(true);
         for (const NamedRenderer& renderer : renderers)
             benchmark::RegisterBenchmark((renderer.name + ("/" + label) + "/" + view.name).c_str(),
-                                         renderFastFrames, mesh, view, renderer.renderer)
+                                         renderFastFrames, mesh, view, renderer.renderer, start.position)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(5)
                 ->ReportAggregatesOnly(true);
     }
+}
+
+// Eyes through, at and behind the head, where faces cross the camera plane and
+// project to boxes of the whole surface: one thread, shaded views.
+void registerEyeSweep(const Mesh* head, std::initializer_list<NamedRenderer> renderers)
+{
+    struct NamedEye {
+        const char* name;
+        Vector3 eye;
+    };
+    const NamedEye eyes[] = {{"0,0,0.5", {0, 0, 0.5f}},
+                             {"0,0,0.2", {0, 0, 0.2f}},
+                             {"0,0,0", {0, 0, 0}},
+                             {"0.3,0.1,0.6", {0.3f, 0.1f, 0.6f}},
+                             {"0,0,-1.5", {0, 0, -1.5f}}};
+    for (const NamedEye& eye : eyes)
+        for (const NamedView& view : namedViews)
+            for (const NamedRenderer& renderer : renderers)
+                if (view.renderMode == renderModeShaded)
+                    benchmark::RegisterBenchmark(
+                        (renderer.name + std::string("/head@") + eye.name + "/" + view.name).c_str(),
+                        renderFastFrames, head, view, renderer.renderer, eye.eye)
+                        ->Unit(benchmark::kMillisecond)
+                        ->Repetitions(5)
+                        ->ReportAggregatesOnly(true);
 }
 
 } // namespace
@@ -87,8 +117,10 @@ int main(int argc, char** argv)
     registerModel("sphere1k", &smallSphere, renderers);
 #ifdef QUORVANE_HEAD_MODEL
     Mesh head;
-    if (loadMesh(QUORVANE_HEAD_MODEL, head) == MeshLoadStatus::loaded)
+    if (loadMesh(QUORVANE_HEAD_MODEL, head) == MeshLoadStatus::loaded) {
         registerModel("head", &head, renderers);
+        registerEyeSweep(&head, {NamedRenderer{"portable1", &portable}, NamedRenderer{"fast1", &oneThread}});
+    }
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

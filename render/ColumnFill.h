@@ -18,7 +18,8 @@ struct ColumnCells {
     float* weight2 = nullptr;
 };
 
-// The rows of a column where a face stored its depth; empty while first > last.
+// Rows of a column that include every row where a face stored its depth;
+// empty while first > last.
 struct PassedRows {
     int first = FrameSurface::height;
     int last = -1;
@@ -27,7 +28,7 @@ struct PassedRows {
 // Samples rows first to first + count - 1 of column x of a face with the
 // float operations of sampleFaceColumn, and for every row inside the face and
 // strictly nearer than the stored depth stores the depth, faceIndex and the
-// weights, widening passed to that row.
+// weights, widening passed to include that row.
 using ColumnFill = void (*)(const FaceEdges& face, float x, int first, int count, int faceIndex,
                             const ColumnCells& cells, PassedRows& passed);
 

@@ -43,8 +43,6 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
     const __m256 one = _mm256_set1_ps(1.0f);
     const __m256i faceIndices = _mm256_set1_epi32(faceIndex);
     const int end = first + count;
-    __m256i firstPassed = _mm256_set1_epi32(passed.first);
-    __m256i lastPassed = _mm256_set1_epi32(passed.last);
     for (int row0 = first; row0 < end; row0 += lanes) {
         const __m256i rowNumbers =
             _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -97,15 +95,12 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
             _mm256_maskstore_ps(cells.weight1 + row0, mask, u);
             _mm256_maskstore_ps(cells.weight2 + row0, mask, v);
         }
-        firstPassed = _mm256_min_epi32(firstPassed, _mm256_blendv_epi8(firstPassed, rowNumbers, mask));
-        lastPassed = _mm256_max_epi32(lastPassed, _mm256_blendv_epi8(lastPassed, rowNumbers, mask));
-    }
-    alignas(32) int firsts[lanes], lasts[lanes];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(firsts), firstPassed);
-    _mm256_store_si256(reinterpret_cast<__m256i*>(lasts), lastPassed);
-    for (int lane = 0; lane < lanes; ++lane) {
-        passed.first = firsts[lane] < passed.first ? firsts[lane] : passed.first;
-        passed.last = lasts[lane] > passed.last ? lasts[lane] : passed.last;
+        // The eight rows as a whole: the caller only needs the blocks whose
+        // depths changed, and a block with no store among them is merely
+        // looked at again.
+        passed.first = row0 < passed.first ? row0 : passed.first;
+        const int lastRow = row0 + lanes - 1 < end ? row0 + lanes - 1 : end - 1;
+        passed.last = lastRow > passed.last ? lastRow : passed.last;
     }
 }
 
