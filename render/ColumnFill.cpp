@@ -16,9 +16,6 @@ void fillColumnPortable(const FaceEdges& face, float x, int first, int count, in
         const int row = first + i;
         cells.depth[row] = samples.depth[i];
         cells.face[row] = faceIndex;
-        cells.weight0[row] = samples.weight0[i];
-        cells.weight1[row] = samples.weight1[i];
-        cells.weight2[row] = samples.weight2[i];
         passed.first = row < passed.first ? row : passed.first;
         passed.last = row > passed.last ? row : passed.last;
     }

@@ -7,15 +7,12 @@ namespace Quorvane {
 struct FaceEdges;
 
 // One column of the fast path's per-frame buffers, each pointer at row 0:
-// the stored depths and, per pixel, the face that last stored its depth and
-// that face's weights there. Separate arrays, so that a kernel can store
-// eight rows of each at once.
+// the stored depths and, per pixel, the face that last stored its depth.
+// The face's weights there are not kept: shading computes them again with
+// the same operations, which costs less than moving them through memory.
 struct ColumnCells {
     float* depth = nullptr;
     int* face = nullptr;
-    float* weight0 = nullptr;
-    float* weight1 = nullptr;
-    float* weight2 = nullptr;
 };
 
 // Rows of a column that include every row where a face stored its depth;
@@ -27,8 +24,8 @@ struct PassedRows {
 
 // Samples rows first to first + count - 1 of column x of a face with the
 // float operations of sampleFaceColumn, and for every row inside the face and
-// strictly nearer than the stored depth stores the depth, faceIndex and the
-// weights, widening passed to include that row.
+// strictly nearer than the stored depth stores the depth and faceIndex,
+// widening passed to include that row.
 using ColumnFill = void (*)(const FaceEdges& face, float x, int first, int count, int faceIndex,
                             const ColumnCells& cells, PassedRows& passed);
 

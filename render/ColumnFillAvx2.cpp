@@ -62,7 +62,7 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
             _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, cax), _mm256_mul_ps(pxa, cay)), denominatorU);
         const __m256 v =
             _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, bax), _mm256_mul_ps(pxa, bay)), denominatorV);
-        const __m256 w0 = _mm256_sub_ps(_mm256_sub_ps(one, u), v);
+        const __m256 w0 = _mm256_sub_ps(_mm256_sub_ps(one, u), v); // the weights, as the depth needs them
         const __m256 depth =
             _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(az, w0), _mm256_mul_ps(bz, u)), _mm256_mul_ps(cz, v));
         // Rows at and beyond end never pass. Eight rows within the column are
@@ -81,9 +81,6 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
         const __m256i mask = _mm256_castps_si256(passes);
         if (wholeLanes) {
             storeWhere(cells.depth + row0, passes, depth);
-            storeWhere(cells.weight0 + row0, passes, w0);
-            storeWhere(cells.weight1 + row0, passes, u);
-            storeWhere(cells.weight2 + row0, passes, v);
             int* faces = cells.face + row0;
             const __m256i oldFaces = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(faces));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(faces),
@@ -91,9 +88,6 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
         } else {
             _mm256_maskstore_ps(cells.depth + row0, mask, depth);
             _mm256_maskstore_epi32(cells.face + row0, mask, faceIndices);
-            _mm256_maskstore_ps(cells.weight0 + row0, mask, w0);
-            _mm256_maskstore_ps(cells.weight1 + row0, mask, u);
-            _mm256_maskstore_ps(cells.weight2 + row0, mask, v);
         }
         // The eight rows as a whole: the caller only needs the blocks whose
         // depths changed, and a block with no store among them is merely

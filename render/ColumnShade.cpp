@@ -1,12 +1,13 @@
 #include "render/ColumnShade.h"
 
+#include "render/FastFill.h"
 #include "render/Shaders.h"
 
 #include <cstddef>
 
 namespace Quorvane {
 
-void shadeColumnPortable(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values)
+void shadeColumnPortable(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values)
 {
     GouraudShader gouraud;
     PhongShader phong;
@@ -31,7 +32,8 @@ void shadeColumnPortable(const ColumnCells& cells, const ShadingInputs& inputs, 
                 phong.vertexPositions[j] = inputs.positions[face.positions[j]];
             }
         }
-        const Vector3 weights(cells.weight0[y], cells.weight1[y], cells.weight2[y]);
+        const Vector3 weights =
+            pixelWeights(inputs.edges[faceIndex], static_cast<float>(x), static_cast<float>(y));
         values[y] = inputs.shadingMode == shadingModeGouraud
                       ? gouraud.shadePixel(weights, *inputs.context)
                       : phong.shadePixelWithFifthPower(weights, white, *inputs.context);

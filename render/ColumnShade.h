@@ -24,6 +24,7 @@ struct FaceShading {
 struct ShadingInputs {
     ShadingMode shadingMode = shadingModeFlat;
     const FaceShading* faces = nullptr;
+    const FaceEdges* edges = nullptr;    // per face: its screen corners
     const Vector3* positions = nullptr;  // the mesh's vertices
     const Vector3* normals = nullptr;    // the mesh's normals
     const Color* cornerColors = nullptr; // per normal: its Gouraud corner colour
@@ -34,17 +35,18 @@ struct ShadingInputs {
 // past the column's last.
 constexpr int columnValueRows = FrameSurface::height + 8;
 
-// For every row of a column whose cell has a face, the pixel value that face's
-// shader gives for the stored weights (the fast Phong one, with fifthPower),
-// into values[row]; other rows' values are unspecified.
-using ColumnShade = void (*)(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values);
+// For every row of column x whose cell has a face, the pixel value that face's
+// shader gives for its weights at the pixel (the fast Phong one, with
+// fifthPower), into values[row]; other rows' values are unspecified.
+using ColumnShade = void (*)(const ColumnCells& cells, int x, const ShadingInputs& inputs,
+                             std::uint32_t* values);
 
 // The shaders' own shadePixel, row by row: runs on every x86-64 processor.
-void shadeColumnPortable(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values);
+void shadeColumnPortable(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values);
 
 // The same values, eight rows at a time with AVX2; call it only where
 // processorHasAvx2() holds.
-void shadeColumnAvx2(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values);
+void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values);
 
 ColumnShade columnShade(PixelKernels kernels);
 

@@ -2,6 +2,8 @@
 // ColumnFillAvx2.cpp it calls no inline function of another header.
 #include "render/ColumnShade.h"
 
+#include "render/FastFill.h"
+
 #include <cstddef>
 #include <immintrin.h>
 
@@ -155,11 +157,47 @@ struct RowFaces {
                                                              : offsetof(FaceShading, normals) / sizeof(int);
         return gather3(list, faceMember(inputs.faces, face, offset + j, covered), stride, covered);
     }
+
+    // The float at offset bytes into each lane's FaceEdges.
+    __m256 edgeValue(const ShadingInputs& inputs, std::size_t offset) const
+    {
+        const float* edges = reinterpret_cast<const float*>(inputs.edges);
+        const int member = static_cast<int>(offset / sizeof(float));
+        constexpr int stride = static_cast<int>(sizeof(FaceEdges) / sizeof(float));
+        static_assert(sizeof(FaceEdges) % sizeof(float) == 0);
+        if (shared >= 0)
+            return _mm256_set1_ps(edges[static_cast<std::ptrdiff_t>(shared) * stride + member]);
+        const __m256i index =
+            _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)), _mm256_set1_epi32(member));
+        return _mm256_mask_i32gather_ps(_mm256_setzero_ps(), edges, index, covered, 4);
+    }
 };
 
 struct Weights {
     __m256 w0, w1, w2;
 };
+
+// pixelWeights, lane by lane, for rows row0 to row0 + 7 of column x.
+Weights pixelWeights(const ShadingInputs& inputs, const RowFaces& faces, int x, int row0)
+{
+    static_assert(sizeof(Vector3) == 3 * sizeof(float));
+    const __m256 ax = faces.edgeValue(inputs, offsetof(FaceEdges, a));
+    const __m256 ay = faces.edgeValue(inputs, offsetof(FaceEdges, a) + sizeof(float));
+    const __m256 y = _mm256_cvtepi32_ps(
+        _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+    const __m256 pxa = _mm256_sub_ps(_mm256_set1_ps(static_cast<float>(x)), ax);
+    const __m256 pya = _mm256_sub_ps(y, ay);
+    const __m256 u =
+        _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, faces.edgeValue(inputs, offsetof(FaceEdges, cax))),
+                                    _mm256_mul_ps(pxa, faces.edgeValue(inputs, offsetof(FaceEdges, cay)))),
+                      faces.edgeValue(inputs, offsetof(FaceEdges, denominatorU)));
+    const __m256 v =
+        _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, faces.edgeValue(inputs, offsetof(FaceEdges, bax))),
+                                    _mm256_mul_ps(pxa, faces.edgeValue(inputs, offsetof(FaceEdges, bay)))),
+                      faces.edgeValue(inputs, offsetof(FaceEdges, denominatorV)));
+    const __m256 w0 = _mm256_sub_ps(_mm256_sub_ps(_mm256_set1_ps(1.0f), u), v);
+    return {w0, u, v};
+}
 
 // GouraudShader::shadePixel.
 __m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces& faces, const Weights& weights)
@@ -212,7 +250,7 @@ __m256i phongPixels(const ShadingInputs& inputs, const RowFaces& faces, const We
 
 } // namespace
 
-void shadeColumnAvx2(const ColumnCells& cells, const ShadingInputs& inputs, std::uint32_t* values)
+void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values)
 {
     for (int row0 = 0; row0 < FrameSurface::height; row0 += lanes) {
         // The column's last eight rows reach past it: only its own are read.
@@ -224,7 +262,6 @@ void shadeColumnAvx2(const ColumnCells& cells, const ShadingInputs& inputs, std:
             _mm256_castsi256_ps(_mm256_and_si256(inColumn, _mm256_cmpgt_epi32(face, _mm256_set1_epi32(-1))));
         if (_mm256_testz_ps(covered, covered))
             continue;
-        const __m256i coveredBits = _mm256_castps_si256(covered);
         RowFaces faces{face, covered};
         const int firstFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(face));
         if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(face, _mm256_set1_epi32(firstFace))) == -1)
@@ -233,9 +270,7 @@ void shadeColumnAvx2(const ColumnCells& cells, const ShadingInputs& inputs, std:
         if (inputs.shadingMode == shadingModeFlat) {
             pixels = faceMember(inputs.faces, face, offsetof(FaceShading, flatValue) / sizeof(int), covered);
         } else {
-            const Weights weights{_mm256_maskload_ps(cells.weight0 + row0, coveredBits),
-                                  _mm256_maskload_ps(cells.weight1 + row0, coveredBits),
-                                  _mm256_maskload_ps(cells.weight2 + row0, coveredBits)};
+            const Weights weights = pixelWeights(inputs, faces, x, row0);
             pixels = inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
                                                               : phongPixels(inputs, faces, weights);
         }

@@ -152,6 +152,16 @@ bool depthBound(const FaceEdges& face, float x, int first, int last, DepthBound&
     return true;
 }
 
+Vector3 pixelWeights(const FaceEdges& face, float x, float y)
+{
+    const float pxa = x - face.a.x;
+    const float pya = y - face.a.y;
+    const float u = (pya * face.cax - pxa * face.cay) / face.denominatorU;
+    const float v = (pya * face.bax - pxa * face.bay) / face.denominatorV;
+    const float w0 = (1 - u) - v;
+    return {w0, u, v};
+}
+
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
                       ColumnSamples& samples)
 {

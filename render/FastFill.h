@@ -30,6 +30,9 @@ struct FaceEdges {
 
 FaceEdges faceEdges(const Vector3& a, const Vector3& b, const Vector3& c);
 
+// The weights sampleFaceColumn computes for the pixel (x, y): barycentric's.
+Vector3 pixelWeights(const FaceEdges& face, float x, float y);
+
 // Narrows rows first..last of column x to the rows where insideTriangle could
 // hold: every row left out certainly fails it. False when no row is left.
 // Faces that cross the camera plane have boxes of the whole surface, but
@@ -73,31 +76,27 @@ void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, cons
 // The fast path's per-frame buffers, laid out by column: depthRows cells per
 // column for the depth and the cover (see ColumnCells), depthBlocks for
 // farthest; farthest[b] is never below a depth stored in block b of its column.
-// A pixel's value is what the face in coverFace shades for the weights stored
-// with it, since every later store would have overwritten them: shading once
-// per pixel after all faces gives the same frame without shading the pixels
-// that are covered again later. coverFace is -1 where no face stored anything.
+// A pixel's value is what the face in coverFace shades for its weights at the
+// pixel, since every later store would have overwritten it: shading once per
+// pixel after all faces gives the same frame without shading the pixels that
+// are covered again later. coverFace is -1 where no face stored anything.
 struct BandBuffers {
     float* depth = nullptr;
     int* coverFace = nullptr;
-    float* coverWeight0 = nullptr;
-    float* coverWeight1 = nullptr;
-    float* coverWeight2 = nullptr;
     float* farthest = nullptr;
 
     ColumnCells column(int x) const
     {
         const int cell = x * depthRows;
-        return {depth + cell, coverFace + cell, coverWeight0 + cell, coverWeight1 + cell,
-                coverWeight2 + cell};
+        return {depth + cell, coverFace + cell};
     }
 };
 
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only, with fillColumn: every sample inside the triangle and strictly nearer
-// than the stored depth stores its depth, and the face and its weights in the
-// cover. Rows that certainly fail the inside test or, block by block, the
-// depth test are not sampled.
+// than the stored depth stores its depth, and the face in the cover. Rows
+// that certainly fail the inside test or, block by block, the depth test are
+// not sampled.
 inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                            int lastColumn, const BandBuffers& buffers, ColumnFill fillColumn)
 {

@@ -87,6 +87,7 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
     const std::size_t faceCount = mesh.faceVertexIndices.size();
     faces_.resize(faceCount);
     shading_.resize(faceCount);
+    edges_.resize(faceCount);
     const bool lit = shadingMode != shadingModeFlat;
     forChunks(faceCount, [&](std::size_t first, std::size_t end) {
         const FlatShader flat;
@@ -106,6 +107,7 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
             if (!pixelBox(s0, s1, s2, face.box))
                 continue;
             face.drawn = true;
+            edges_[i] = faceEdges(s0, s1, s2);
             if (!lit) {
                 const Vector3 normal =
                     triangleNormal(mesh.vertices[static_cast<std::size_t>(shading.positions[0])],
@@ -125,22 +127,17 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
     const std::ptrdiff_t firstCell = static_cast<std::ptrdiff_t>(firstColumn) * depthRows;
     const std::ptrdiff_t endCell = static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows;
     std::fill(depth_.begin() + firstCell, depth_.begin() + endCell, emptyDepth);
-    // Only the face needs a reset: the weights are read where it is set.
     std::fill(coverFace_.begin() + firstCell, coverFace_.begin() + endCell, -1);
     std::fill(farthest_.begin() + static_cast<std::ptrdiff_t>(firstColumn) * depthBlocks,
               farthest_.begin() + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthBlocks, emptyDepth);
-    const BandBuffers buffers{depth_.data(),        coverFace_.data(),    coverWeight0_.data(),
-                              coverWeight1_.data(), coverWeight2_.data(), farthest_.data()};
+    const BandBuffers buffers{depth_.data(), coverFace_.data(), farthest_.data()};
     const int faceCount = static_cast<int>(faces_.size());
     for (int i = 0; i < faceCount; ++i) {
         const FaceSetup& face = faces_[static_cast<std::size_t>(i)];
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
             continue;
-        const int(&corners)[3] = shading_[static_cast<std::size_t>(i)].positions;
-        const FaceEdges edges = faceEdges(screen_[static_cast<std::size_t>(corners[0])],
-                                          screen_[static_cast<std::size_t>(corners[1])],
-                                          screen_[static_cast<std::size_t>(corners[2])]);
-        fillFaceInBand(edges, i, face.box, firstColumn, lastColumn, buffers, fillColumn_);
+        fillFaceInBand(edges_[static_cast<std::size_t>(i)], i, face.box, firstColumn, lastColumn, buffers,
+                       fillColumn_);
     }
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }
@@ -152,6 +149,7 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     ShadingInputs inputs;
     inputs.shadingMode = shadingMode;
     inputs.faces = shading_.data();
+    inputs.edges = edges_.data();
     inputs.positions = mesh.vertices.data();
     inputs.normals = mesh.normals.data();
     inputs.cornerColors = cornerColors_.data();
@@ -159,7 +157,7 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     std::uint32_t values[columnValueRows];
     for (int x = firstColumn; x <= lastColumn; ++x) {
         const ColumnCells cells = buffers.column(x);
-        shadeColumn_(cells, inputs, values);
+        shadeColumn_(cells, x, inputs, values);
         for (int y = 0; y < depthRows; ++y)
             if (cells.face[y] >= 0)
                 surface.setPixel(x, y, values[y]);

@@ -63,12 +63,10 @@ private:
     std::vector<Color> cornerColors_; // per normal: its Gouraud corner colour
     std::vector<FaceSetup> faces_;
     std::vector<FaceShading> shading_; // per face
+    std::vector<FaceEdges> edges_;     // per face, set where it is drawn
     std::vector<float> depth_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
     std::vector<int> coverFace_ = std::vector<int>(depth_.size());
-    std::vector<float> coverWeight0_ = std::vector<float>(depth_.size());
-    std::vector<float> coverWeight1_ = std::vector<float>(depth_.size());
-    std::vector<float> coverWeight2_ = std::vector<float>(depth_.size());
     std::vector<float> farthest_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
 };
