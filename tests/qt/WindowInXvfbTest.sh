@@ -35,7 +35,7 @@ reference draggedOut phong 1.2 -0.1 1.70000005
 appPid=$!
 pids+=("$appPid")
 
-waitFor 30 findWindow || fail "no window titled Quorvane appeared"
+waitFor 30 findWindow || fail "no window titled Quorvane appeared; the server has: $(quorvaneWindows)"
 
 # The client area starts below the menu bar, whose height depends on the font.
 # It is found once as the only row offset at which the start-up frame matches

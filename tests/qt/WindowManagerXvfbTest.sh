@@ -52,7 +52,7 @@ STL
 "$app" "$work/model.stl" >"$work/app.log" 2>&1 &
 pids+=($!)
 
-waitFor 30 findWindow || fail "no window titled Quorvane appeared"
+waitFor 30 findWindow || fail "no window titled Quorvane appeared; the server has: $(quorvaneWindows)"
 
 # The client's size plus the frame the window manager drew around it.
 outerSize() {

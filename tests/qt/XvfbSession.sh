@@ -40,6 +40,13 @@ startXvfb() {
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+# What the X server knows of Quorvane's windows, mapped or not, for a failure
+# message: a window that never appears may exist unmapped or under another name.
+quorvaneWindows() {
+    xwininfo -root -tree 2>&1 | grep -i -e quorvane -e 'no such' | head -n 10
+    jobs -l | head -n 5
+}
+
 # Sets window to the visible window titled Quorvane, once there is one.
 window=
 findWindow() {
