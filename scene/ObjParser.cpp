@@ -263,6 +263,18 @@ bool parseObjLine(std::string_view line, Mesh& mesh)
     return true;
 }
 
+void countObjLine(std::string_view line, ObjLineCounts& counts)
+{
+    if (line.starts_with("v "))
+        ++counts.vertices;
+    else if (line.starts_with("vn "))
+        ++counts.normals;
+    else if (line.starts_with("vt "))
+        ++counts.uvs;
+    else if (line.starts_with("f "))
+        ++counts.faces;
+}
+
 MeshLoadStatus parseObjText(std::string_view text, Mesh& mesh)
 {
     while (!text.empty()) {

@@ -167,6 +167,30 @@ TEST(MeshLoad, ConstructorLoadsTheSameAsLoadMesh)
     EXPECT_EQ(mesh.faceVertexIndices.size(), 1u);
 }
 
+// Room for a large model is made once, from a count of its lines, instead of
+// growing each list step by step; a load appends to what the mesh holds.
+TEST(MeshLoad, MakesRoomForEveryEntryOnce)
+{
+    std::string text;
+    for (int i = 0; i < 4; ++i)
+        text += "v 1 2 3\nvt 1 2\nvn 0 0 1\nf 1/1/1 1/1/1 1/1/1\n";
+    const ObjFile file(text);
+    Mesh mesh;
+    mesh.vertices.emplace_back();
+    mesh.uvs.emplace_back();
+    mesh.normals.emplace_back();
+    mesh.faceVertexIndices.emplace_back();
+    mesh.faceUVIndices.emplace_back();
+    mesh.faceNormalIndices.emplace_back();
+    ASSERT_EQ(loadMesh(file.path(), mesh), MeshLoadStatus::loaded);
+    // Grown an entry at a time, or with room for the file's entries alone,
+    // every list would hold room for 8.
+    for (const std::size_t capacity : {mesh.vertices.capacity(), mesh.uvs.capacity(), mesh.normals.capacity(),
+                                       mesh.faceVertexIndices.capacity(), mesh.faceUVIndices.capacity(),
+                                       mesh.faceNormalIndices.capacity()})
+        EXPECT_EQ(capacity, 5u);
+}
+
 TEST(MeshNumbers, AFailedNumberZeroesItAndTheRestOfTheLine)
 {
     const Loaded result = load("v 1 2\nv 1 x 3\nv \nv 4 5 6 7\n");

@@ -133,4 +133,25 @@ TEST(ObjParserDifferential, GeneratedTextsReadTheSame)
     }
 }
 
+// The counts that make room before a load must match what the parser appends,
+// for every keyword and every near miss of one.
+TEST(ObjLineCount, CountsWhatTheParserAppends)
+{
+    // clang-format off
+    const char* const lines[] = {
+        "v 1 2 3", "vn 0 0 1", "vt 0.5 0.5", "f 1/1/1 2/2/2 3/3/3", "v ", "vn ", "vt ", "v", "vn", "vt", "f",
+        "v\t1 2 3", " v 1 2 3", "V 1 2 3", "vnx 1 2 3", "vtn 1 2", "# v 1 2 3", "vp 1 2", "ff 1/1/1 2/2/2 3/3/3"};
+    // clang-format on
+    for (const char* line : lines) {
+        Mesh mesh;
+        ObjLineCounts counts;
+        ASSERT_TRUE(parseObjLine(line, mesh)) << line;
+        countObjLine(line, counts);
+        EXPECT_EQ(counts.vertices, mesh.vertices.size()) << line;
+        EXPECT_EQ(counts.uvs, mesh.uvs.size()) << line;
+        EXPECT_EQ(counts.normals, mesh.normals.size()) << line;
+        EXPECT_EQ(counts.faces, mesh.faceVertexIndices.size()) << line;
+    }
+}
+
 } // namespace
