@@ -13,6 +13,6 @@ namespace Quorvane {
 // for every face line that starts with 0 or more than 9 corners, past zero
 // into four billion, and then crashes; and it copies a line of 4,096
 // characters or more into a buffer one byte too short.
-std::string offProblem(std::string_view text);
+std::string offTextProblem(std::string_view text);
 
 } // namespace Quorvane

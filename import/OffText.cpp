@@ -1,4 +1,4 @@
-#include "import/OffHeader.h"
+#include "import/OffText.h"
 
 #include "import/DeclaredCount.h"
 
@@ -103,7 +103,7 @@ bool nextLine(Cursor& cursor, std::string_view& line, bool& tooLong)
 
 } // namespace
 
-std::string offProblem(std::string_view text)
+std::string offTextProblem(std::string_view text)
 {
     Cursor cursor(text);
     nextToken(cursor);
