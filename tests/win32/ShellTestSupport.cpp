@@ -103,11 +103,11 @@ void MainWindowTest::TearDown()
     UnhookWindowsHookEx(hook);
 }
 
-int MainWindowTest::framesFor(UINT message, WPARAM wParam, LPARAM lParam)
+int MainWindowTest::framesFor(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
     dispatchPending();
     paints = 0;
-    SendMessageW(window, message, wParam, lParam);
+    SendMessageW(target, message, wParam, lParam);
     dispatchPending();
     return paints;
 }

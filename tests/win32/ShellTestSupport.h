@@ -38,7 +38,12 @@ protected:
 
     // Frames rendered by sending message, counting also every paint the
     // message queue holds afterwards.
-    int framesFor(UINT message, WPARAM wParam, LPARAM lParam);
+    int framesFor(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return framesFor(window, message, wParam, lParam);
+    }
+    // The same for a message to another window, a button of this one.
+    int framesFor(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
     int framesForCommand(int id) { return framesFor(WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
     FrameRenderer renderer{2};
