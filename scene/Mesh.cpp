@@ -114,6 +114,22 @@ void reserveLists(std::istream& in, Mesh& mesh)
     }
 }
 
+// Lets go of the room made for lines that a load which stopped never read: a
+// file of face lines that are all refused would hold room for each of them.
+void giveBackRoom(Mesh& mesh)
+{
+    try {
+        mesh.vertices.shrink_to_fit();
+        mesh.uvs.shrink_to_fit();
+        mesh.normals.shrink_to_fit();
+        mesh.faceVertexIndices.shrink_to_fit();
+        mesh.faceUVIndices.shrink_to_fit();
+        mesh.faceNormalIndices.shrink_to_fit();
+    } catch (const std::exception&) {
+        // The room that cannot be given back stays.
+    }
+}
+
 MeshLoadStatus readModel(const std::filesystem::path& path, Mesh& mesh)
 {
     const MeshLoadStatus refusal = refuseBeforeOpening(path);
@@ -125,7 +141,11 @@ MeshLoadStatus readModel(const std::filesystem::path& path, Mesh& mesh)
     if (!in)
         return MeshLoadStatus::cannotOpen;
     reserveLists(in, mesh);
-    return readLines(in, [&mesh](std::string_view line) { return parseObjLine(line, mesh); });
+    const MeshLoadStatus status =
+        readLines(in, [&mesh](std::string_view line) { return parseObjLine(line, mesh); });
+    if (status != MeshLoadStatus::loaded)
+        giveBackRoom(mesh);
+    return status;
 }
 
 // The path as UTF-8 bytes; a name the platform cannot convert still gets a

@@ -315,6 +315,9 @@ TEST(MeshRejectedFace, StopsLoadingAndKeepsWhatCameBefore)
         EXPECT_EQ(result.mesh.uvs.size(), 3u) << face;
         EXPECT_EQ(result.mesh.faceVertexIndices.size(), 1u) << face;
         EXPECT_EQ(result.mesh.faceNormalIndices.size(), 1u) << face;
+        // No room kept for the vertex and the faces after the stop.
+        EXPECT_EQ(result.mesh.vertices.capacity(), 3u) << face;
+        EXPECT_EQ(result.mesh.faceVertexIndices.capacity(), 1u) << face;
     }
 }
 
