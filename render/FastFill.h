@@ -65,6 +65,9 @@ inline bool blockHidden(const DepthBound& bound, int first, int last, float fart
     return (top < bottom ? top : bottom) - bound.error >= farthest;
 }
 
+// Candidate rows fewer than this are sampled without a depth bound.
+constexpr int shortestBoundedRun = 2 * depthBlockRows;
+
 // Boxes with fewer rows are sampled whole: narrowing costs more than it saves.
 constexpr int shortestNarrowedColumn = 24;
 
@@ -110,7 +113,9 @@ inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox&
         const ColumnCells cells = buffers.column(x);
         float* farthest = buffers.farthest + x * depthBlocks;
         DepthBound bound;
-        const bool bounded = narrowed && depthBound(face, static_cast<float>(x), firstRow, lastRow, bound);
+        // A bound pays for itself only where it can hide whole blocks.
+        const bool bounded = narrowed && lastRow - firstRow + 1 >= shortestBoundedRun
+                          && depthBound(face, static_cast<float>(x), firstRow, lastRow, bound);
         const auto blockEnd = [&](int row) {
             return std::min((row / depthBlockRows + 1) * depthBlockRows - 1, lastRow);
         };
