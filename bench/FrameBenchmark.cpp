@@ -13,6 +13,8 @@
 #include "render/WorkerPool.h"
 #include "scene/Views.h"
 
+#include "bench/MedianOfFive.h"
+
 #include <benchmark/benchmark.h>
 
 #include <initializer_list>
@@ -64,15 +66,11 @@ void registerModel(const std::string& label, const Mesh* mesh, std::initializer_
     applyStartValues(start, light);
     for (const NamedView& view : namedViews) {
         benchmark::RegisterBenchmark(("frame/" + label + "/" + view.name).c_str(), renderFrames, mesh, view)
-            ->Unit(benchmark::kMillisecond)
-            ->Repetitions(5)
-            ->ReportAggregatesOnly(true);
+            ->Apply(medianOfFive);
         for (const NamedRenderer& renderer : renderers)
             benchmark::RegisterBenchmark((renderer.name + ("/" + label) + "/" + view.name).c_str(),
                                          renderFastFrames, mesh, view, renderer.renderer, start.position)
-                ->Unit(benchmark::kMillisecond)
-                ->Repetitions(5)
-                ->ReportAggregatesOnly(true);
+                ->Apply(medianOfFive);
     }
 }
 
@@ -96,9 +94,7 @@ void registerEyeSweep(const Mesh* head, std::initializer_list<NamedRenderer> ren
                     benchmark::RegisterBenchmark(
                         (renderer.name + std::string("/head@") + eye.name + "/" + view.name).c_str(),
                         renderFastFrames, head, view, renderer.renderer, eye.eye)
-                        ->Unit(benchmark::kMillisecond)
-                        ->Repetitions(5)
-                        ->ReportAggregatesOnly(true);
+                        ->Apply(medianOfFive);
 }
 
 } // namespace

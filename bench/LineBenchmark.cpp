@@ -8,6 +8,8 @@
 #include "render/LineWalker.h"
 #include "render/Wireframe.h"
 
+#include "bench/MedianOfFive.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -67,19 +69,7 @@ void byWalkLine(benchmark::State& state, const std::vector<Line>* lines)
 
 } // namespace
 
-BENCHMARK_CAPTURE(byDrawLine, hostile3000, &hostileLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(byWalkLine, hostile3000, &hostileLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(byDrawLine, short42000, &shortLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(byWalkLine, short42000, &shortLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(byDrawLine, hostile3000, &hostileLines)->Apply(medianOfFive);
+BENCHMARK_CAPTURE(byWalkLine, hostile3000, &hostileLines)->Apply(medianOfFive);
+BENCHMARK_CAPTURE(byDrawLine, short42000, &shortLines)->Apply(medianOfFive);
+BENCHMARK_CAPTURE(byWalkLine, short42000, &shortLines)->Apply(medianOfFive);

@@ -7,6 +7,8 @@
 #include "scene/Mesh.h"
 #include "scene/ObjParser.h"
 
+#include "bench/MedianOfFive.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -45,14 +47,8 @@ void readFromMemory(benchmark::State& state, MeshLoadStatus (*read)(std::string_
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK_CAPTURE(readFromMemory, reader, parseObjText)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(readFromMemory, reference, referenceParseObjText)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(readFromMemory, reader, parseObjText)->Apply(medianOfFive);
+BENCHMARK_CAPTURE(readFromMemory, reference, referenceParseObjText)->Apply(medianOfFive);
 
 void loadLargeModel(benchmark::State& state)
 {
@@ -66,6 +62,6 @@ void loadLargeModel(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
     state.counters["faces"] = static_cast<double>(faces);
 }
-BENCHMARK(loadLargeModel)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(loadLargeModel)->Apply(medianOfFive);
 
 } // namespace

@@ -16,6 +16,8 @@
 #include "scene/Views.h"
 #include "tools/ImageFile.h"
 
+#include "bench/MedianOfFive.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -200,18 +202,14 @@ int main(int argc, char** argv)
             // load on a shared machine hits both alike.
             benchmark::RegisterBenchmark((caseName(model, view) + "/ours").c_str(), timeOurs, &renderer,
                                          &model.mesh, view.shadingMode)
-                ->Unit(benchmark::kMillisecond)
+                ->Apply(medianOfFive)
                 ->UseRealTime()
-                ->MeasureProcessCPUTime()
-                ->Repetitions(5)
-                ->ReportAggregatesOnly(true);
+                ->MeasureProcessCPUTime();
             benchmark::RegisterBenchmark((caseName(model, view) + "/llvmpipe").c_str(), timeLlvmpipe, &peer,
                                          &model.mesh, view.shadingMode)
-                ->Unit(benchmark::kMillisecond)
+                ->Apply(medianOfFive)
                 ->UseRealTime()
-                ->MeasureProcessCPUTime()
-                ->Repetitions(5)
-                ->ReportAggregatesOnly(true);
+                ->MeasureProcessCPUTime();
         }
 
     benchmark::Initialize(&argc, argv);
