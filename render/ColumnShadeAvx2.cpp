@@ -124,13 +124,18 @@ Lanes3 gather3(const float* base, __m256i index, int stride, __m256 mask)
     return {one(0), one(1), one(2)};
 }
 
-// The int at member offset (in ints) of each lane's face, where mask is set.
-__m256i faceMember(const FaceShading* faces, __m256i face, int offset, __m256 mask)
+// FaceShading as ints, and where its members start in it.
+constexpr int faceStride = static_cast<int>(sizeof(FaceShading) / sizeof(int));
+static_assert(sizeof(FaceShading) % sizeof(int) == 0);
+constexpr int positionsMember = static_cast<int>(offsetof(FaceShading, positions) / sizeof(int));
+constexpr int normalsMember = static_cast<int>(offsetof(FaceShading, normals) / sizeof(int));
+constexpr int flatValueMember = static_cast<int>(offsetof(FaceShading, flatValue) / sizeof(int));
+
+// The int at member of each lane's face, where mask is set.
+__m256i faceMember(const FaceShading* faces, __m256i face, int member, __m256 mask)
 {
-    constexpr int stride = static_cast<int>(sizeof(FaceShading) / sizeof(int));
-    static_assert(sizeof(FaceShading) % sizeof(int) == 0);
     const __m256i index =
-        _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)), _mm256_set1_epi32(offset));
+        _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(faceStride)), _mm256_set1_epi32(member));
     return _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), reinterpret_cast<const int*>(faces), index,
                                        _mm256_castps_si256(mask), 4);
 }
@@ -143,19 +148,16 @@ struct RowFaces {
     __m256 covered;
     int shared = -1; // the face of every lane, or -1
 
-    // Corner j's three floats of list (stride floats per entry) at the entry
-    // whose index the faces hold in member (positions or normals).
-    Lanes3 corner(const ShadingInputs& inputs, const float* list, int stride,
-                  const int (FaceShading::*member)[3], int j) const
+    // The three floats of list (stride floats per entry) at the entry whose
+    // index each lane's face holds at member (a corner of positions or normals).
+    Lanes3 corner(const ShadingInputs& inputs, const float* list, int stride, int member) const
     {
         if (shared >= 0) {
-            const float* entry =
-                list + static_cast<std::ptrdiff_t>((inputs.faces[shared].*member)[j]) * stride;
+            const int index = reinterpret_cast<const int*>(inputs.faces)[shared * faceStride + member];
+            const float* entry = list + static_cast<std::ptrdiff_t>(index) * stride;
             return {_mm256_set1_ps(entry[0]), _mm256_set1_ps(entry[1]), _mm256_set1_ps(entry[2])};
         }
-        const int offset = member == &FaceShading::positions ? offsetof(FaceShading, positions) / sizeof(int)
-                                                             : offsetof(FaceShading, normals) / sizeof(int);
-        return gather3(list, faceMember(inputs.faces, face, offset + j, covered), stride, covered);
+        return gather3(list, faceMember(inputs.faces, face, member, covered), stride, covered);
     }
 
     // The float at offset bytes into each lane's FaceEdges.
@@ -177,14 +179,13 @@ struct Weights {
     __m256 w0, w1, w2;
 };
 
-// pixelWeights, lane by lane, for rows row0 to row0 + 7 of column x.
-Weights pixelWeights(const ShadingInputs& inputs, const RowFaces& faces, int x, int row0)
+// pixelWeights, lane by lane, for the rows of column x.
+Weights pixelWeights(const ShadingInputs& inputs, const RowFaces& faces, int x, __m256i rows)
 {
     static_assert(sizeof(Vector3) == 3 * sizeof(float));
     const __m256 ax = faces.edgeValue(inputs, offsetof(FaceEdges, a));
     const __m256 ay = faces.edgeValue(inputs, offsetof(FaceEdges, a) + sizeof(float));
-    const __m256 y = _mm256_cvtepi32_ps(
-        _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+    const __m256 y = _mm256_cvtepi32_ps(rows); // exact: rows are small integers
     const __m256 pxa = _mm256_sub_ps(_mm256_set1_ps(static_cast<float>(x)), ax);
     const __m256 pya = _mm256_sub_ps(y, ay);
     const __m256 u =
@@ -205,7 +206,7 @@ __m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces& faces, const 
     const float* colors = reinterpret_cast<const float*>(inputs.cornerColors);
     constexpr int colorStride = static_cast<int>(sizeof(Color) / sizeof(float));
     const auto corner = [&](int j, __m256 weight) {
-        return times(faces.corner(inputs, colors, colorStride, &FaceShading::normals, j), weight);
+        return times(faces.corner(inputs, colors, colorStride, normalsMember + j), weight);
     };
     const Lanes3 color0 = corner(0, weights.w0);
     const Lanes3 color1 = corner(1, weights.w1);
@@ -218,17 +219,15 @@ __m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces& faces, const 
 __m256i phongPixels(const ShadingInputs& inputs, const RowFaces& faces, const Weights& weights)
 {
     const RenderContext& context = *inputs.context;
-    const auto corner = [&](const Vector3* list, const int(FaceShading::*member)[3], int j, __m256 weight) {
-        return times(faces.corner(inputs, reinterpret_cast<const float*>(list), 3, member, j), weight);
+    const auto corner = [&](const Vector3* list, int member, __m256 weight) {
+        return times(faces.corner(inputs, reinterpret_cast<const float*>(list), 3, member), weight);
     };
-    const auto normals = &FaceShading::normals;
-    const auto positions = &FaceShading::positions;
-    const Lanes3 normal = plus(
-        plus(corner(inputs.normals, normals, 0, weights.w0), corner(inputs.normals, normals, 1, weights.w1)),
-        corner(inputs.normals, normals, 2, weights.w2));
-    const Lanes3 position = plus(plus(corner(inputs.positions, positions, 0, weights.w0),
-                                      corner(inputs.positions, positions, 1, weights.w1)),
-                                 corner(inputs.positions, positions, 2, weights.w2));
+    const Lanes3 normal = plus(plus(corner(inputs.normals, normalsMember, weights.w0),
+                                    corner(inputs.normals, normalsMember + 1, weights.w1)),
+                               corner(inputs.normals, normalsMember + 2, weights.w2));
+    const Lanes3 position = plus(plus(corner(inputs.positions, positionsMember, weights.w0),
+                                      corner(inputs.positions, positionsMember + 1, weights.w1)),
+                                 corner(inputs.positions, positionsMember + 2, weights.w2));
 
     const Color& diffuseLight = context.light.diffuse.color;
     const Color& specularLight = context.light.specular.color;
@@ -254,9 +253,9 @@ void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& input
 {
     for (int row0 = 0; row0 < FrameSurface::height; row0 += lanes) {
         // The column's last eight rows reach past it: only its own are read.
-        const __m256i inColumn = _mm256_cmpgt_epi32(
-            _mm256_set1_epi32(FrameSurface::height),
-            _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+        const __m256i rows =
+            _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        const __m256i inColumn = _mm256_cmpgt_epi32(_mm256_set1_epi32(FrameSurface::height), rows);
         const __m256i face = _mm256_maskload_epi32(cells.face + row0, inColumn);
         const __m256 covered =
             _mm256_castsi256_ps(_mm256_and_si256(inColumn, _mm256_cmpgt_epi32(face, _mm256_set1_epi32(-1))));
@@ -268,9 +267,9 @@ void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& input
             faces.shared = firstFace; // not -1: some lane is covered
         __m256i pixels;
         if (inputs.shadingMode == shadingModeFlat) {
-            pixels = faceMember(inputs.faces, face, offsetof(FaceShading, flatValue) / sizeof(int), covered);
+            pixels = faceMember(inputs.faces, face, flatValueMember, covered);
         } else {
-            const Weights weights = pixelWeights(inputs, faces, x, row0);
+            const Weights weights = pixelWeights(inputs, faces, x, rows);
             pixels = inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
                                                               : phongPixels(inputs, faces, weights);
         }

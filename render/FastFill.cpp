@@ -190,9 +190,6 @@ void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, cons
         const float v = (pya * bax - pxa * bay) / denominatorV;
         const float w0 = (1 - u) - v;
         const float depth = (az * w0 + bz * u) + cz * v;
-        samples.weight0[i] = w0;
-        samples.weight1[i] = u;
-        samples.weight2[i] = v;
         samples.depth[i] = depth;
         samples.passes[i] = inside & (stored[i] > depth);
     }

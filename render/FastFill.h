@@ -72,7 +72,8 @@ constexpr int shortestBoundedRun = 2 * depthBlockRows;
 constexpr int shortestNarrowedColumn = 24;
 
 // Rows first to first + count - 1 of column x, sampled exactly as
-// sampleColumn does, against the stored depths of those rows.
+// sampleColumn does, against the stored depths of those rows: passes and
+// depth only, as the weights are computed again where a pixel is shaded.
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
                       ColumnSamples& samples);
 
