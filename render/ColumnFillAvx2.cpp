@@ -57,6 +57,10 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
             _mm256_and_ps(_mm256_and_ps(_mm256_cmp_ps(_mm256_mul_ps(c1, c2), zero, _CMP_GE_OQ),
                                         _mm256_cmp_ps(_mm256_mul_ps(c2, c3), zero, _CMP_GE_OQ)),
                           _mm256_cmp_ps(_mm256_mul_ps(c3, c1), zero, _CMP_GE_OQ));
+        const __m256i inRange = _mm256_cmpgt_epi32(_mm256_set1_epi32(end), rowNumbers);
+        const __m256 candidates = _mm256_and_ps(inside, _mm256_castsi256_ps(inRange));
+        if (_mm256_testz_ps(candidates, candidates))
+            continue;
         const __m256 pya = _mm256_sub_ps(y, ay);
         const __m256 u =
             _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, cax), _mm256_mul_ps(pxa, cay)), denominatorU);
@@ -70,12 +74,10 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
         // pass: a masked store costs several times as much. Rows beyond the
         // column may belong to another thread's band, so near the column's end
         // only the rows that pass are touched.
-        const __m256i inRange = _mm256_cmpgt_epi32(_mm256_set1_epi32(end), rowNumbers);
         const bool wholeLanes = row0 + lanes <= depthRows;
         const __m256 stored = wholeLanes ? _mm256_loadu_ps(cells.depth + row0)
                                          : _mm256_maskload_ps(cells.depth + row0, inRange);
-        const __m256 passes = _mm256_and_ps(_mm256_and_ps(inside, _mm256_cmp_ps(stored, depth, _CMP_GT_OQ)),
-                                            _mm256_castsi256_ps(inRange));
+        const __m256 passes = _mm256_and_ps(candidates, _mm256_cmp_ps(stored, depth, _CMP_GT_OQ));
         if (_mm256_testz_ps(passes, passes))
             continue;
         const __m256i mask = _mm256_castps_si256(passes);

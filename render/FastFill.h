@@ -3,10 +3,12 @@
 #include "math/Color.h"
 #include "math/Vector.h"
 #include "render/ColumnFill.h"
+#include "render/FaceBounds.h"
 #include "render/FrameSurface.h"
 #include "render/TriangleFill.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 namespace Quorvane {
@@ -33,37 +35,10 @@ FaceEdges faceEdges(const Vector3& a, const Vector3& b, const Vector3& c);
 // The weights sampleFaceColumn computes for the pixel (x, y): barycentric's.
 Vector3 pixelWeights(const FaceEdges& face, float x, float y);
 
-// Narrows rows first..last of column x to the rows where insideTriangle could
-// hold: every row left out certainly fails it. False when no row is left.
-// Faces that cross the camera plane have boxes of the whole surface, but
-// their triangles cover a fraction of each column.
-bool candidateRows(const FaceEdges& face, float x, int& first, int& last);
-
-// A lower bound of the float depth sampleFaceColumn computes at any row of a
-// column, valid for rows first..last: the exact depth, linear in the row, at
-// row first plus slope per row, less error.
-struct DepthBound {
-    double depthAtFirst = 0, slope = 0, error = 0;
-    int first = 0;
-};
-
-// Finds the bound for rows first..last of column x; false when the corners'
-// depths or the face's weights are too large or not finite for one.
-bool depthBound(const FaceEdges& face, float x, int first, int last, DepthBound& bound);
-
 // The depth buffer's columns are split into blocks of this many rows, each
 // with an upper bound of the depths it stores.
 constexpr int depthBlockRows = 16;
 constexpr int depthBlocks = (depthRows + depthBlockRows - 1) / depthBlockRows;
-
-// True when no row of first..last can pass the depth test against stored
-// depths of at most farthest: the bound's least value there is not below it.
-inline bool blockHidden(const DepthBound& bound, int first, int last, float farthest)
-{
-    const double top = bound.depthAtFirst + bound.slope * (first - bound.first);
-    const double bottom = bound.depthAtFirst + bound.slope * (last - bound.first);
-    return (top < bottom ? top : bottom) - bound.error >= farthest;
-}
 
 // Candidate rows fewer than this are sampled without a depth bound.
 constexpr int shortestBoundedRun = 2 * depthBlockRows;
@@ -77,9 +52,23 @@ constexpr int shortestNarrowedColumn = 24;
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
                       ColumnSamples& samples);
 
+static_assert(depthBlocks <= 32, "a column's blocks fit one 32-bit mask");
+static_assert(depthRows % 4 == 0 && depthBlockRows % 4 == 0, "blocks are read four rows at a time");
+
+// Bits first to last of a column's block mask.
+inline std::uint32_t blockBits(int first, int last)
+{
+    const std::uint32_t lastBit = 1u << last;
+    return (lastBit | (lastBit - 1)) & ~0u << first;
+}
+
 // The fast path's per-frame buffers, laid out by column: depthRows cells per
 // column for the depth and the cover (see ColumnCells), depthBlocks for
-// farthest; farthest[b] is never below a depth stored in block b of its column.
+// farthest and one mask for staleBlocks. farthest[b] is never below a depth
+// stored in block b of its column, as stored depths only ever decrease; where
+// bit b of the column's staleBlocks is set, a store may have made it loose,
+// and it is computed again when a depth bound asks for it, which spares the
+// blocks that no bound asks about.
 // A pixel's value is what the face in coverFace shades for its weights at the
 // pixel, since every later store would have overwritten it: shading once per
 // pixel after all faces gives the same frame without shading the pixels that
@@ -88,6 +77,7 @@ struct BandBuffers {
     float* depth = nullptr;
     int* coverFace = nullptr;
     float* farthest = nullptr;
+    std::uint32_t* staleBlocks = nullptr;
 
     ColumnCells column(int x) const
     {
@@ -96,58 +86,87 @@ struct BandBuffers {
     }
 };
 
+// Makes the farthest depths of column x's blocks among blocks exact where they
+// are stale.
+inline void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blocks)
+{
+    std::uint32_t stale = buffers.staleBlocks[x] & blocks;
+    buffers.staleBlocks[x] &= ~stale;
+    const float* depth = buffers.depth + x * depthRows;
+    for (; stale != 0; stale &= stale - 1) {
+        const int block = std::countr_zero(stale);
+        const float* cells = depth + block * depthBlockRows;
+        const int rows = std::min(depthBlockRows, depthRows - block * depthBlockRows);
+        // Four independent maxima, which the compiler keeps in one vector
+        // register; no stored depth is NaN, so any order gives the same bound.
+        float largest[4] = {cells[0], cells[0], cells[0], cells[0]};
+        for (int row = 0; row + 4 <= rows; row += 4)
+            for (int lane = 0; lane < 4; ++lane)
+                largest[lane] = cells[row + lane] > largest[lane] ? cells[row + lane] : largest[lane];
+        const float upper = std::max(std::max(largest[0], largest[1]), std::max(largest[2], largest[3]));
+        buffers.farthest[x * depthBlocks + block] = upper;
+    }
+}
+
+// Bit b set for each block b of firstBlock..lastBlock of column x whose rows
+// certainly fail the depth test: the bound at the block's row where the depth
+// is least is not below the farthest depth stored in the block. The bound is
+// taken at the block's top or bottom row even where only some of its rows are
+// candidates, which can only lower it.
+inline std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int lastBlock,
+                                  const BandBuffers& buffers)
+{
+    refreshFarthest(buffers, x, blockBits(firstBlock, lastBlock));
+    const float* farthest = buffers.farthest + x * depthBlocks;
+    const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
+    const double atFirstBlock = bound.atRowZero + bound.slope * leastRow;
+    const double perBlock = bound.slope * depthBlockRows;
+    std::uint32_t hidden = 0;
+    for (int block = firstBlock; block <= lastBlock; ++block)
+        hidden |= static_cast<std::uint32_t>(atFirstBlock + perBlock * block >= farthest[block]) << block;
+    return hidden;
+}
+
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only, with fillColumn: every sample inside the triangle and strictly nearer
 // than the stored depth stores its depth, and the face in the cover. Rows
 // that certainly fail the inside test or, block by block, the depth test are
-// not sampled.
-inline void fillFaceInBand(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
-                           int lastColumn, const BandBuffers& buffers, ColumnFill fillColumn)
+// not sampled. bounds is read only where the box has at least
+// shortestNarrowedColumn rows.
+inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
+                           const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
+                           ColumnFill fillColumn)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     const bool narrowed = box.ymax - box.ymin + 1 >= shortestNarrowedColumn;
     for (int x = first; x <= last; ++x) {
         int firstRow = box.ymin, lastRow = box.ymax;
-        if (narrowed && !candidateRows(face, static_cast<float>(x), firstRow, lastRow))
+        if (narrowed && !candidateRows(bounds, x, firstRow, lastRow))
             continue;
         const ColumnCells cells = buffers.column(x);
-        float* farthest = buffers.farthest + x * depthBlocks;
-        DepthBound bound;
-        // A bound pays for itself only where it can hide whole blocks.
-        const bool bounded = narrowed && lastRow - firstRow + 1 >= shortestBoundedRun
-                          && depthBound(face, static_cast<float>(x), firstRow, lastRow, bound);
-        const auto blockEnd = [&](int row) {
-            return std::min((row / depthBlockRows + 1) * depthBlockRows - 1, lastRow);
-        };
-        const auto hidden = [&](int row) {
-            return blockHidden(bound, row, blockEnd(row), farthest[row / depthBlockRows]);
-        };
         PassedRows passed;
-        int runStart = firstRow;
-        while (runStart <= lastRow) {
-            // Runs of blocks that the bound cannot hide are sampled in one pass each.
-            int runEnd = lastRow;
-            if (bounded) {
-                while (runStart <= lastRow && hidden(runStart))
-                    runStart = blockEnd(runStart) + 1;
-                if (runStart > lastRow)
-                    break;
-                runEnd = blockEnd(runStart);
-                while (runEnd < lastRow && !hidden(runEnd + 1))
-                    runEnd = blockEnd(runEnd + 1);
+        // A bound pays for itself only where it can hide whole blocks.
+        if (narrowed && bounds.depthBounded && lastRow - firstRow + 1 >= shortestBoundedRun) {
+            const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
+            std::uint32_t visible =
+                blockBits(firstBlock, lastBlock)
+                & ~hiddenBlocks(columnDepthBound(bounds, x), x, firstBlock, lastBlock, buffers);
+            // Each run of blocks that the bound cannot hide is sampled in one pass.
+            while (visible != 0) {
+                const int runFirst = std::countr_zero(visible);
+                const int runLast = runFirst + std::countr_one(visible >> runFirst) - 1;
+                const int top = std::max(runFirst * depthBlockRows, firstRow);
+                const int bottom = std::min(runLast * depthBlockRows + depthBlockRows - 1, lastRow);
+                fillColumn(face, static_cast<float>(x), top, bottom - top + 1, faceIndex, cells, passed);
+                visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
             }
-            fillColumn(face, static_cast<float>(x), runStart, runEnd - runStart + 1, faceIndex, cells,
+        } else {
+            fillColumn(face, static_cast<float>(x), firstRow, lastRow - firstRow + 1, faceIndex, cells,
                        passed);
-            runStart = runEnd + 1;
         }
-        for (int block = passed.first / depthBlockRows; block <= passed.last / depthBlockRows; ++block) {
-            const int end = std::min((block + 1) * depthBlockRows, depthRows);
-            float largest = cells.depth[block * depthBlockRows];
-            for (int row = block * depthBlockRows + 1; row < end; ++row)
-                largest = cells.depth[row] > largest ? cells.depth[row] : largest;
-            farthest[block] = largest;
-        }
+        if (passed.first <= passed.last)
+            buffers.staleBlocks[x] |= blockBits(passed.first / depthBlockRows, passed.last / depthBlockRows);
     }
 }
 

@@ -88,6 +88,7 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
     faces_.resize(faceCount);
     shading_.resize(faceCount);
     edges_.resize(faceCount);
+    bounds_.resize(faceCount);
     const bool lit = shadingMode != shadingModeFlat;
     forChunks(faceCount, [&](std::size_t first, std::size_t end) {
         const FlatShader flat;
@@ -108,6 +109,9 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
                 continue;
             face.drawn = true;
             edges_[i] = faceEdges(s0, s1, s2);
+            const int rows = face.box.ymax - face.box.ymin + 1;
+            if (rows >= shortestNarrowedColumn)
+                bounds_[i] = faceBounds(edges_[i], face.box, rows >= shortestBoundedRun);
             if (!lit) {
                 const Vector3 normal =
                     triangleNormal(mesh.vertices[static_cast<std::size_t>(shading.positions[0])],
@@ -130,13 +134,15 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
     std::fill(coverFace_.begin() + firstCell, coverFace_.begin() + endCell, -1);
     std::fill(farthest_.begin() + static_cast<std::ptrdiff_t>(firstColumn) * depthBlocks,
               farthest_.begin() + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthBlocks, emptyDepth);
-    const BandBuffers buffers{depth_.data(), coverFace_.data(), farthest_.data()};
+    std::fill(staleBlocks_.begin() + firstColumn, staleBlocks_.begin() + lastColumn + 1, 0);
+    const BandBuffers buffers{depth_.data(), coverFace_.data(), farthest_.data(), staleBlocks_.data()};
     const int faceCount = static_cast<int>(faces_.size());
     for (int i = 0; i < faceCount; ++i) {
         const FaceSetup& face = faces_[static_cast<std::size_t>(i)];
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
             continue;
-        fillFaceInBand(edges_[static_cast<std::size_t>(i)], i, face.box, firstColumn, lastColumn, buffers,
+        const std::size_t index = static_cast<std::size_t>(i);
+        fillFaceInBand(edges_[index], bounds_[index], i, face.box, firstColumn, lastColumn, buffers,
                        fillColumn_);
     }
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);

@@ -64,11 +64,13 @@ private:
     std::vector<FaceSetup> faces_;
     std::vector<FaceShading> shading_; // per face
     std::vector<FaceEdges> edges_;     // per face, set where it is drawn
+    std::vector<FaceBounds> bounds_;   // per face, set where its box is narrowed
     std::vector<float> depth_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
     std::vector<int> coverFace_ = std::vector<int>(depth_.size());
     std::vector<float> farthest_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
+    std::vector<std::uint32_t> staleBlocks_ = std::vector<std::uint32_t>(FrameSurface::width);
 };
 
 } // namespace Quorvane

@@ -1,0 +1,191 @@
+#include "render/FaceBounds.h"
+
+#include "render/FastFill.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Quorvane {
+
+namespace {
+
+// The largest distance of a column or row from 0 that the surface has.
+constexpr double surfaceSpan = 500;
+
+// The float edge value c1 = pax * pby - pbx * pay of insideTriangle at (x, y),
+// with pax = a.x - x, pbx = b.x - x, pay = fl(a.y - y), pby = fl(b.y - y),
+// differs from the exact E1 = (a.x - x)(b.y - y) - (b.x - x)(a.y - y) by at
+// most 3.01 u M(x) + 2^-148, where u = 2^-24 and
+// M(x) = |a.x - x| (|b.y| + 500) + |b.x - x| (|a.y| + 500): two roundings in
+// each product's factor and product, one in the difference, and 2^-150 for
+// each product that underflows. M is convex in x, so its largest value over
+// the box's columns is at one of the box's sides. Likewise c2 and c3.
+// insideTriangle rejects a row when one edge value is below -2^-74 and another
+// above 2^-74: their float product is then at most -2^-148, not zero. So with
+// T = 2^-21 M + 2^-73 (slack for the rounding of M itself), a row can only
+// pass when all three E >= -T or all three E <= T.
+//
+// E1 = alphaAtZero + alphaPerColumn x + beta y exactly, with alphaAtZero =
+// a.x b.y - b.x a.y, alphaPerColumn = a.y - b.y and beta = b.x - a.x. The
+// products of floats are exact in double; the other four operations that
+// give alpha at a column round by at most 2^-53 of magnitudes below
+// |a.x b.y| + |b.x a.y| + 500 (|a.y| + |b.y|), and the margin adds 2^-50 of
+// that, so that the rows found from the computed alpha include the exact ones.
+void setUpEdge(double px, double py, double qx, double qy, const PixelBox& box, FaceBounds& bounds, int i)
+{
+    const auto largestProducts = [&](double x) {
+        return std::fabs(px - x) * (std::fabs(qy) + surfaceSpan)
+             + std::fabs(qx - x) * (std::fabs(py) + surfaceSpan);
+    };
+    const double largest = std::max(largestProducts(box.xmin), largestProducts(box.xmax));
+    const double alphaMagnitude =
+        std::fabs(px * qy) + std::fabs(qx * py) + surfaceSpan * (std::fabs(py) + std::fabs(qy));
+    bounds.alphaAtZero[i] = px * qy - qx * py;
+    bounds.alphaPerColumn[i] = py - qy;
+    bounds.beta[i] = qx - px;
+    bounds.inverseBeta[i] = bounds.beta[i] != 0 ? 1 / bounds.beta[i] : 0;
+    bounds.margin[i] = largest * 0x1p-21 + alphaMagnitude * 0x1p-50 + 0x1p-73;
+}
+
+// The exact weights and depth at a point and a bound of how far the float
+// ones of the fill can lie from them.
+struct PointDepth {
+    double depth = 0, error = 0;
+};
+
+// With u = 2^-24: pxa = fl(x - a.x), pya = fl(y - a.y) and each product and
+// difference of the numerator nU = pya * cax - pxa * cay round once, so nU errs
+// by at most 3.01 u (|y - a.y| |cax| + |x - a.x| |cay|) plus 2^-149 for
+// underflowing products; the division adds u |U| and 2^-150. Likewise v. The
+// weight w0 = (1 - u) - v adds two roundings, and the depth
+// (az w0 + bz u) + cz v five, each relative to the magnitudes summed, plus
+// underflow. The bounds below use 4u and 2^-140 throughout, which also covers
+// the rounding of the double arithmetic here (about 2^-50 of the same
+// magnitudes). The exact depth is linear in x and y, and the error bound convex
+// (a sum of absolute values of linear functions), so the values at the box's
+// corners bound every point of the box.
+PointDepth pointDepth(const FaceEdges& face, double x, double y)
+{
+    constexpr double u4 = 0x1p-22;
+    constexpr double tiny = 0x1p-140;
+    const double pxa = x - face.a.x;
+    const double pya = y - face.a.y;
+    const double dU = face.denominatorU, dV = face.denominatorV;
+    const double exactU = (pya * face.cax - pxa * face.cay) / dU;
+    const double exactV = (pya * face.bax - pxa * face.bay) / dV;
+    const double errorU =
+        (u4 * (std::fabs(pya * face.cax) + std::fabs(pxa * face.cay)) + tiny) / std::fabs(dU)
+        + u4 * std::fabs(exactU) + tiny;
+    const double errorV =
+        (u4 * (std::fabs(pya * face.bax) + std::fabs(pxa * face.bay)) + tiny) / std::fabs(dV)
+        + u4 * std::fabs(exactV) + tiny;
+    const double exactW = (1 - exactU) - exactV;
+    const double errorW = (errorU + errorV) * (1 + u4)
+                        + u4 * (1 + std::fabs(exactU) + std::fabs(exactV) + errorU + errorV) + tiny;
+    const double az = face.a.z, bz = face.b.z, cz = face.c.z;
+    PointDepth point;
+    point.depth = (az * exactW + bz * exactU) + cz * exactV;
+    point.error =
+        std::fabs(az) * errorW + std::fabs(bz) * errorU + std::fabs(cz) * errorV
+        + u4
+              * (std::fabs(az) * (std::fabs(exactW) + errorW) + std::fabs(bz) * (std::fabs(exactU) + errorU)
+                 + std::fabs(cz) * (std::fabs(exactV) + errorV))
+        + tiny;
+    return point;
+}
+
+// The plane through the exact depths at three corners of the box is the exact
+// depth; its coefficients, and its evaluation in a few operations at any point
+// within 512 of the origin, round by far less than 2^-40 (|depthAtOrigin| +
+// 500 (|depthPerColumn| + |depthPerRow|)), and the corners' own double
+// rounding by far less than 2^-20 of their error bounds.
+void setUpDepth(const FaceEdges& face, const PixelBox& box, FaceBounds& bounds)
+{
+    // Far beyond any depth that matters, and far below where float overflows.
+    constexpr double largest = 1e30;
+    const PointDepth corners[4] = {
+        pointDepth(face, box.xmin, box.ymin),
+        pointDepth(face, box.xmax, box.ymin),
+        pointDepth(face, box.xmin, box.ymax),
+        pointDepth(face, box.xmax, box.ymax),
+    };
+    double error = 0;
+    for (const PointDepth& corner : corners) {
+        if (!(std::fabs(corner.depth) < largest && corner.error < largest))
+            return;
+        error = std::max(error, corner.error);
+    }
+    const double perColumn =
+        box.xmax > box.xmin ? (corners[1].depth - corners[0].depth) / (box.xmax - box.xmin) : 0.0;
+    const double perRow =
+        box.ymax > box.ymin ? (corners[2].depth - corners[0].depth) / (box.ymax - box.ymin) : 0.0;
+    bounds.depthPerColumn = perColumn;
+    bounds.depthPerRow = perRow;
+    bounds.depthAtOrigin = corners[0].depth - perColumn * box.xmin - perRow * box.ymin;
+    bounds.depthError =
+        error * (1 + 0x1p-20)
+        + (std::fabs(bounds.depthAtOrigin) + surfaceSpan * (std::fabs(perColumn) + std::fabs(perRow)))
+              * 0x1p-40;
+    bounds.depthBounded = true;
+}
+
+// Narrows [low, high] to the rows y where alpha + beta * y >= -margin can hold,
+// given inverseBeta = 1 / beta: rows left out certainly give less. One row of
+// slack on the open side covers the rounding of the quotient, which is
+// relative to it and so far below a row wherever it lies within the surface.
+void keepAtLeast(double alpha, double beta, double inverseBeta, double margin, double& low, double& high)
+{
+    const double row = (-margin - alpha) * inverseBeta;
+    if (beta > 0)
+        low = std::max(low, row - 1);
+    else if (beta < 0)
+        high = std::min(high, row + 1);
+    else if (alpha < -margin)
+        high = -1;
+}
+
+} // namespace
+
+FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth)
+{
+    FaceBounds bounds;
+    setUpEdge(face.a.x, face.a.y, face.b.x, face.b.y, box, bounds, 0);
+    setUpEdge(face.b.x, face.b.y, face.c.x, face.c.y, box, bounds, 1);
+    setUpEdge(face.c.x, face.c.y, face.a.x, face.a.y, box, bounds, 2);
+    if (withDepth)
+        setUpDepth(face, box, bounds);
+    return bounds;
+}
+
+bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last)
+{
+    double lowAbove = first, highAbove = last, lowBelow = first, highBelow = last;
+    for (int i = 0; i < 3; ++i) {
+        const double alpha = bounds.alphaAtZero[i] + bounds.alphaPerColumn[i] * x;
+        const double beta = bounds.beta[i], inverseBeta = bounds.inverseBeta[i], margin = bounds.margin[i];
+        keepAtLeast(alpha, beta, inverseBeta, margin, lowAbove, highAbove);
+        keepAtLeast(-alpha, -beta, -inverseBeta, margin, lowBelow, highBelow);
+    }
+    const bool above = lowAbove <= highAbove;
+    const bool below = lowBelow <= highBelow;
+    if (!above && !below)
+        return false;
+    const double low = above && below ? std::min(lowAbove, lowBelow) : above ? lowAbove : lowBelow;
+    const double high = above && below ? std::max(highAbove, highBelow) : above ? highAbove : highBelow;
+    // low and high lie within [first, last], which is not negative, so
+    // truncation rounds high down and low down by less than one.
+    const int lowRow = static_cast<int>(low);
+    first = lowRow < low ? lowRow + 1 : lowRow;
+    last = static_cast<int>(high);
+    return first <= last;
+}
+
+DepthBound columnDepthBound(const FaceBounds& bounds, int x)
+{
+    DepthBound bound;
+    bound.atRowZero = bounds.depthAtOrigin + bounds.depthPerColumn * x - bounds.depthError;
+    bound.slope = bounds.depthPerRow;
+    return bound;
+}
+
+} // namespace Quorvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "render/TriangleFill.h"
+
+namespace Quorvane {
+
+struct FaceEdges;
+
+// What narrowing a face's columns needs, set up once per face and frame so
+// that each column costs a few multiplications: the three edge functions of
+// insideTriangle as exact lines in the column and row, with an error margin
+// that holds anywhere in the face's box, and the same for the face's depth.
+struct FaceBounds {
+    // Edge i's exact value at (x, y) is alphaAtZero[i] + alphaPerColumn[i] * x
+    // + beta[i] * y; inverseBeta[i] is 1 / beta[i], or 0 where beta[i] is 0.
+    double alphaAtZero[3] = {}, alphaPerColumn[3] = {}, beta[3] = {}, inverseBeta[3] = {};
+    double margin[3] = {};
+    // The exact depth at (x, y) is depthAtOrigin + depthPerColumn * x +
+    // depthPerRow * y, and the float depth of the fill lies within depthError
+    // of it anywhere in the box; depthBounded is false where the corners'
+    // depths or the face's weights are too large or not finite for one.
+    double depthAtOrigin = 0, depthPerColumn = 0, depthPerRow = 0, depthError = 0;
+    bool depthBounded = false;
+};
+
+// The bounds of face within box, which must be its pixelBox (clamped or not);
+// the depth's only where withDepth holds, as they cost more.
+FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth);
+
+// Narrows rows first..last of column x (within the box the bounds were set up
+// for) to the rows where insideTriangle could hold: every row left out
+// certainly fails it. False when no row is left. Faces that cross the camera
+// plane have boxes of the whole surface, but their triangles cover a fraction
+// of each column.
+bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last);
+
+// A lower bound of the float depth the fill computes at the rows of one
+// column of the box: no float depth at row y is below atRowZero + slope * y.
+struct DepthBound {
+    double atRowZero = 0, slope = 0;
+};
+
+// The bound for column x; bounds.depthBounded must hold.
+DepthBound columnDepthBound(const FaceBounds& bounds, int x);
+
+} // namespace Quorvane

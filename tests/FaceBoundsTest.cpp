@@ -1,0 +1,102 @@
+#include "render/FaceBounds.h"
+
+#include "math/Geometry.h"
+#include "render/FastFill.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace Quorvane {
+namespace {
+
+struct Corners {
+    Vector3 a, b, c;
+};
+
+// Faces whose float edge values and depths stray far from the exact ones:
+// corners far off the surface with long, nearly vertical or horizontal edges,
+// slivers and corners on pixel centres.
+const std::vector<Corners> hostileFaces = {
+    {{250.3f, -1e6f, 0.4f}, {250.7f, 1e6f, 0.6f}, {300, 250, 0.5f}},
+    {{-1e6f, 250.3f, 0.1f}, {1e6f, 250.6f, 0.9f}, {250, 300, 0.5f}},
+    {{10, 10, 1}, {490, 490, 2}, {490.001f, 490, 3}},
+    {{100, 100, 5}, {400, 100, 5}, {100, 400, 5}},
+    {{-3e8f, 7e8f, 1e-3f}, {250.5f, 250.5f, 1e3f}, {9e8f, -2e9f, -7}},
+    {{1.5f, 498.5f, 0.25f}, {498.5f, 1.5f, 0.75f}, {1.5f, 1.5f, 300}},
+    // A steep edge through (250, about 250) from corners far away: the
+    // float edge value in column 250 has the wrong sign in dozens of rows.
+    {{-999750, -1999999744, 1}, {1000250, 2000000256, 2}, {1e9f, 250, 3}},
+    {{-999750, -1999999744, 1}, {1000250, 2000000256, 2}, {-1e9f, 250, 3}},
+};
+
+// Random faces at every scale.
+std::vector<Corners> randomFaces()
+{
+    std::vector<Corners> faces;
+    std::mt19937_64 random(11);
+    const auto uniform = [&random](double low, double high) {
+        return static_cast<float>(low + (high - low) * static_cast<double>(random() >> 11) * 0x1p-53);
+    };
+    for (const double reach : {300.0, 3e3, 1e6, 1e9}) {
+        for (int i = 0; i < 40; ++i) {
+            const auto corner = [&] {
+                return Vector3(uniform(250 - reach, 250 + reach), uniform(250 - reach, 250 + reach),
+                               uniform(-2, 600));
+            };
+            faces.push_back({corner(), corner(), corner()});
+        }
+    }
+    return faces;
+}
+
+struct Counts {
+    int insideRows = 0, boundedFaces = 0;
+};
+
+// Checks every columnStep-th column of the face's box and every row.
+void checkBounds(const Corners& corners, int columnStep, Counts& counts)
+{
+    PixelBox box;
+    if (!pixelBox(corners.a, corners.b, corners.c, box))
+        return;
+    const FaceEdges face = faceEdges(corners.a, corners.b, corners.c);
+    const FaceBounds bounds = faceBounds(face, box, true);
+    counts.boundedFaces += bounds.depthBounded;
+    for (int x = box.xmin; x <= box.xmax; x += columnStep) {
+        int first = box.ymin, last = box.ymax;
+        const bool any = candidateRows(bounds, x, first, last);
+        const DepthBound bound = bounds.depthBounded ? columnDepthBound(bounds, x) : DepthBound();
+        for (int y = box.ymin; y <= box.ymax; ++y) {
+            const Vector2 point(static_cast<float>(x), static_cast<float>(y));
+            if (insideTriangle(point, Vector2(corners.a), Vector2(corners.b), Vector2(corners.c))) {
+                ++counts.insideRows;
+                ASSERT_TRUE(any && first <= y && y <= last) << "column " << x << " row " << y;
+            }
+            const float depth = interpolateDepth(corners.a, corners.b, corners.c,
+                                                 barycentric(corners.a, corners.b, corners.c, point));
+            if (bounds.depthBounded && !std::isnan(depth)) {
+                ASSERT_GE(depth, bound.atRowZero + bound.slope * y) << "column " << x << " row " << y;
+            }
+        }
+    }
+}
+
+// Every row where insideTriangle holds is a candidate, and no row's float
+// depth lies below the depth bound: a margin or an error term too small for
+// the rounding of the fill would leave out rows that it stores.
+TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
+{
+    Counts counts;
+    for (const Corners& corners : hostileFaces)
+        checkBounds(corners, 1, counts);
+    for (const Corners& corners : randomFaces())
+        checkBounds(corners, 7, counts);
+    EXPECT_GT(counts.insideRows, 100000);
+    EXPECT_GT(counts.boundedFaces, 100);
+}
+
+} // namespace
+} // namespace Quorvane
