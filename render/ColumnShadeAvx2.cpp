@@ -3,6 +3,7 @@
 #include "render/ColumnShade.h"
 
 #include "render/FastFill.h"
+#include "render/LanesAvx2.h"
 
 #include <cstddef>
 #include <immintrin.h>
@@ -11,107 +12,7 @@ namespace Quorvane {
 
 namespace {
 
-constexpr int lanes = 8;
-
-// Each function below is the lane-by-lane twin of the scalar one it names,
-// with the same operations in the same order; the comparisons are the
-// ordered ones, false for NaN as in C++.
-
-struct Lanes3 {
-    __m256 x, y, z;
-};
-
-Lanes3 broadcast(const Vector3& v)
-{
-    return {_mm256_set1_ps(v.x), _mm256_set1_ps(v.y), _mm256_set1_ps(v.z)};
-}
-
-Lanes3 times(const Lanes3& v, __m256 s) // Vector3::operator*(float)
-{
-    return {_mm256_mul_ps(v.x, s), _mm256_mul_ps(v.y, s), _mm256_mul_ps(v.z, s)};
-}
-
-Lanes3 plus(const Lanes3& a, const Lanes3& b)
-{
-    return {_mm256_add_ps(a.x, b.x), _mm256_add_ps(a.y, b.y), _mm256_add_ps(a.z, b.z)};
-}
-
-Lanes3 minus(const Lanes3& a, const Lanes3& b)
-{
-    return {_mm256_sub_ps(a.x, b.x), _mm256_sub_ps(a.y, b.y), _mm256_sub_ps(a.z, b.z)};
-}
-
-__m256 dot(const Lanes3& a, const Lanes3& b) // (x * b.x + y * b.y) + z * b.z
-{
-    return _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(a.x, b.x), _mm256_mul_ps(a.y, b.y)),
-                         _mm256_mul_ps(a.z, b.z));
-}
-
-__m256 length(const Lanes3& v)
-{
-    return _mm256_sqrt_ps(dot(v, v));
-}
-
-__m256 cosAngle(const Lanes3& a, const Lanes3& b)
-{
-    return _mm256_div_ps(dot(a, b), _mm256_mul_ps(length(a), length(b)));
-}
-
-Lanes3 normalize(const Lanes3& v)
-{
-    const __m256 len = length(v);
-    return {_mm256_div_ps(v.x, len), _mm256_div_ps(v.y, len), _mm256_div_ps(v.z, len)};
-}
-
-Lanes3 reflect(const Lanes3& v, const Lanes3& n)
-{
-    const Lanes3 unitNormal = normalize(n);
-    const __m256 d = dot(v, unitNormal);
-    const Lanes3 projectOnNormal = times(unitNormal, d);
-    return minus(v, times(projectOnNormal, _mm256_set1_ps(2.0f)));
-}
-
-__m256 notNegative(__m256 value)
-{
-    return _mm256_blendv_ps(value, _mm256_setzero_ps(),
-                            _mm256_cmp_ps(value, _mm256_setzero_ps(), _CMP_LT_OQ));
-}
-
-// fifthPower: the power in double precision, rounded to float once.
-__m256 fifthPower(__m256 base)
-{
-    const auto half = [](__m128 quarter) {
-        const __m256d b = _mm256_cvtps_pd(quarter);
-        const __m256d square = _mm256_mul_pd(b, b);
-        return _mm256_cvtpd_ps(_mm256_mul_pd(_mm256_mul_pd(square, square), b));
-    };
-    return _mm256_set_m128(half(_mm256_extractf128_ps(base, 1)), half(_mm256_castps256_ps128(base)));
-}
-
-// channelByte: 0 unless above 0 (NaN too), 255 from 255 on, else truncated.
-__m256i channelByte(__m256 channel)
-{
-    const __m256 scaled = _mm256_mul_ps(channel, _mm256_set1_ps(255.0f));
-    const __m256i truncated = _mm256_cvttps_epi32(scaled);
-    const __m256 full = _mm256_cmp_ps(scaled, _mm256_set1_ps(255.0f), _CMP_GE_OQ);
-    const __m256i byte = _mm256_blendv_epi8(truncated, _mm256_set1_epi32(255), _mm256_castps_si256(full));
-    const __m256 positive = _mm256_cmp_ps(scaled, _mm256_setzero_ps(), _CMP_GT_OQ);
-    return _mm256_and_si256(byte, _mm256_castps_si256(positive));
-}
-
-// overflowToWhite, then toPixel.
-__m256i toPixel(Lanes3 color)
-{
-    const __m256 one = _mm256_set1_ps(1.0f);
-    const __m256 overflow = _mm256_or_ps(
-        _mm256_or_ps(_mm256_cmp_ps(color.x, one, _CMP_GT_OQ), _mm256_cmp_ps(color.y, one, _CMP_GT_OQ)),
-        _mm256_cmp_ps(color.z, one, _CMP_GT_OQ));
-    color = {_mm256_blendv_ps(color.x, one, overflow), _mm256_blendv_ps(color.y, one, overflow),
-             _mm256_blendv_ps(color.z, one, overflow)};
-    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(channelByte(color.z), 16),
-                                           _mm256_slli_epi32(channelByte(color.y), 8)),
-                           channelByte(color.x));
-}
+using namespace LanesAvx2;
 
 // Three floats at base[index * stride], lane by lane, where mask is set.
 Lanes3 gather3(const float* base, __m256i index, int stride, __m256 mask)

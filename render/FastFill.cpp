@@ -65,13 +65,4 @@ void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, cons
     }
 }
 
-Color gouraudCornerColor(const Vector3& normal, const Vector3& diffuseDirection, const Color& diffuseColor)
-{
-    const float cosine = cosAngle(normal, -diffuseDirection);
-    const float intensity = cosine < 0.0f ? 0.0f : cosine;
-    Color color = Color(1, 1, 1, 1) * diffuseColor;
-    color = color * intensity;
-    return color;
-}
-
 } // namespace Quorvane

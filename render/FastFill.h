@@ -170,8 +170,4 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     }
 }
 
-// GouraudShader::shadeVertex's corner colour for a white object: depends on
-// the corner's normal alone.
-Color gouraudCornerColor(const Vector3& normal, const Vector3& diffuseDirection, const Color& diffuseColor);
-
 } // namespace Quorvane

@@ -30,7 +30,9 @@ void bandColumns(int band, int bandCount, int& first, int& last)
 } // namespace
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
-    : pool_(std::max(threadCount, 1)), fillColumn_(columnFill(kernels)), shadeColumn_(columnShade(kernels))
+    : pool_(std::max(threadCount, 1)), fillColumn_(columnFill(kernels)), shadeColumn_(columnShade(kernels)),
+      transform_(screenTransform(kernels)), flatValues_(flatValues(kernels)),
+      cornerColors_(cornerColors(kernels))
 {
 }
 
@@ -67,18 +69,16 @@ void FrameRenderer::transformVertices(const RenderContext& context, const Mesh& 
 {
     screen_.resize(mesh.vertices.size());
     forChunks(mesh.vertices.size(), [&](std::size_t first, std::size_t end) {
-        for (std::size_t i = first; i < end; ++i)
-            screen_[i] = transformVertex(mesh.vertices[i], context);
+        transform_(mesh.vertices.data() + first, end - first, context, screen_.data() + first);
     });
 }
 
 void FrameRenderer::lightNormals(const RenderContext& context, const Mesh& mesh)
 {
-    cornerColors_.resize(mesh.normals.size());
-    const DiffuseLight& diffuse = context.light.diffuse;
+    normalColors_.resize(mesh.normals.size());
     forChunks(mesh.normals.size(), [&](std::size_t first, std::size_t end) {
-        for (std::size_t i = first; i < end; ++i)
-            cornerColors_[i] = gouraudCornerColor(mesh.normals[i], diffuse.direction, diffuse.color);
+        cornerColors_(mesh.normals.data() + first, end - first, context.light.diffuse,
+                      normalColors_.data() + first);
     });
 }
 
@@ -91,13 +91,16 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
     bounds_.resize(faceCount);
     const bool lit = shadingMode != shadingModeFlat;
     forChunks(faceCount, [&](std::size_t first, std::size_t end) {
-        const FlatShader flat;
         for (std::size_t i = first; i < end; ++i) {
             FaceSetup& face = faces_[i];
             FaceShading& shading = shading_[i];
             face.drawn = false;
-            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), shading.positions))
+            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), shading.positions)) {
+                // Any entry of the list will do for the flat values below,
+                // which are computed for every face and read for drawn ones.
+                shading.positions[0] = shading.positions[1] = shading.positions[2] = 0;
                 continue;
+            }
             if (lit
                 && !(i < mesh.faceNormalIndices.size()
                      && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), shading.normals)))
@@ -112,14 +115,9 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
             const int rows = face.box.ymax - face.box.ymin + 1;
             if (rows >= shortestNarrowedColumn)
                 bounds_[i] = faceBounds(edges_[i], face.box, rows >= shortestBoundedRun);
-            if (!lit) {
-                const Vector3 normal =
-                    triangleNormal(mesh.vertices[static_cast<std::size_t>(shading.positions[0])],
-                                   mesh.vertices[static_cast<std::size_t>(shading.positions[1])],
-                                   mesh.vertices[static_cast<std::size_t>(shading.positions[2])]);
-                shading.flatValue = flat.shadePixel(Color(1, 1, 1, 1), normal, context);
-            }
         }
+        if (!lit && !mesh.vertices.empty())
+            flatValues_(mesh.vertices.data(), shading_.data() + first, end - first, context);
     });
 }
 
@@ -158,7 +156,7 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     inputs.edges = edges_.data();
     inputs.positions = mesh.vertices.data();
     inputs.normals = mesh.normals.data();
-    inputs.cornerColors = cornerColors_.data();
+    inputs.cornerColors = normalColors_.data();
     inputs.context = &context;
     std::uint32_t values[columnValueRows];
     for (int x = firstColumn; x <= lastColumn; ++x) {

@@ -4,9 +4,11 @@
 #include "math/Vector.h"
 #include "render/ColumnFill.h"
 #include "render/ColumnShade.h"
+#include "render/FaceLighting.h"
 #include "render/FastFill.h"
 #include "render/FrameSurface.h"
 #include "render/RenderContext.h"
+#include "render/ScreenTransform.h"
 #include "render/TriangleFill.h"
 #include "render/WorkerPool.h"
 #include "scene/Mesh.h"
@@ -59,8 +61,11 @@ private:
     WorkerPool pool_;
     ColumnFill fillColumn_;
     ColumnShade shadeColumn_;
+    ScreenTransform transform_;
+    FlatValues flatValues_;
+    CornerColors cornerColors_;
     std::vector<Vector3> screen_;     // per vertex: transformVertex of it
-    std::vector<Color> cornerColors_; // per normal: its Gouraud corner colour
+    std::vector<Color> normalColors_; // per normal: its Gouraud corner colour
     std::vector<FaceSetup> faces_;
     std::vector<FaceShading> shading_; // per face
     std::vector<FaceEdges> edges_;     // per face, set where it is drawn
