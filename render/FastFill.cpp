@@ -7,21 +7,6 @@
 
 namespace Quorvane {
 
-FaceEdges faceEdges(const Vector3& a, const Vector3& b, const Vector3& c)
-{
-    FaceEdges face;
-    face.a = a;
-    face.b = b;
-    face.c = c;
-    face.cax = c.x - a.x;
-    face.cay = c.y - a.y;
-    face.bax = b.x - a.x;
-    face.bay = b.y - a.y;
-    face.denominatorU = face.bay * face.cax - face.bax * face.cay;
-    face.denominatorV = face.cay * face.bax - face.cax * face.bay;
-    return face;
-}
-
 Vector3 pixelWeights(const FaceEdges& face, float x, float y)
 {
     const float pxa = x - face.a.x;

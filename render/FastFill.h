@@ -30,7 +30,22 @@ struct FaceEdges {
     float denominatorU = 0, denominatorV = 0;
 };
 
-FaceEdges faceEdges(const Vector3& a, const Vector3& b, const Vector3& c);
+// Inline: the frame sets up every face, and a call returning the struct
+// through memory stalls on reading it back whole.
+inline FaceEdges faceEdges(const Vector3& a, const Vector3& b, const Vector3& c)
+{
+    FaceEdges face;
+    face.a = a;
+    face.b = b;
+    face.c = c;
+    face.cax = c.x - a.x;
+    face.cay = c.y - a.y;
+    face.bax = b.x - a.x;
+    face.bay = b.y - a.y;
+    face.denominatorU = face.bay * face.cax - face.bax * face.cay;
+    face.denominatorV = face.cay * face.bax - face.cax * face.bay;
+    return face;
+}
 
 // The weights sampleFaceColumn computes for the pixel (x, y): barycentric's.
 Vector3 pixelWeights(const FaceEdges& face, float x, float y);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "math/Geometry.h"
+#include "math/Truncation.h"
 #include "math/Vector.h"
 #include "render/DepthBuffer.h"
 #include "render/FrameSurface.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -15,11 +17,39 @@ struct PixelBox {
     int xmin = 0, xmax = 0, ymin = 0, ymax = 0;
 };
 
+// The pixels a box is clamped to: column 0 and row 0 are never filled.
+constexpr int firstPixel = 1;
+constexpr int lastPixel = 499;
+
 // The box of the corners' screen positions truncated toward zero, clamped to
 // [1, 499]: column 0 and row 0 are never filled. False when the box is empty
 // or a coordinate is NaN, infinite or beyond the int range, which would make
 // the truncation undefined; such a face covers nothing.
-bool pixelBox(const Vector3& v0, const Vector3& v1, const Vector3& v2, PixelBox& box);
+// Inline, as the fast path sets up the box of every face of every frame.
+inline bool pixelBox(const Vector3& v0, const Vector3& v1, const Vector3& v2, PixelBox& box)
+{
+    if (!(truncatesToInt(v0.x) && truncatesToInt(v0.y) && truncatesToInt(v1.x) && truncatesToInt(v1.y)
+          && truncatesToInt(v2.x) && truncatesToInt(v2.y)))
+        return false;
+    const int tx0 = static_cast<int>(v0.x), ty0 = static_cast<int>(v0.y);
+    const int tx1 = static_cast<int>(v1.x), ty1 = static_cast<int>(v1.y);
+    const int tx2 = static_cast<int>(v2.x), ty2 = static_cast<int>(v2.y);
+    box.xmin = std::min({tx0, tx1, tx2});
+    box.xmax = std::max({tx0, tx1, tx2});
+    box.ymin = std::min({ty0, ty1, ty2});
+    box.ymax = std::max({ty0, ty1, ty2});
+    // Only the far side is clamped from each end, so a face wholly off one
+    // side leaves xmin above xmax (or ymin above ymax): an empty range.
+    if (box.xmax >= lastPixel)
+        box.xmax = lastPixel;
+    if (box.xmin <= firstPixel)
+        box.xmin = firstPixel;
+    if (box.ymax >= lastPixel)
+        box.ymax = lastPixel;
+    if (box.ymin <= firstPixel)
+        box.ymin = firstPixel;
+    return box.xmin <= box.xmax && box.ymin <= box.ymax;
+}
 
 // The most rows a clamped box can span.
 constexpr int maxBoxRows = 499;
