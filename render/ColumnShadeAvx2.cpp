@@ -163,9 +163,14 @@ void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& input
         if (_mm256_testz_ps(covered, covered))
             continue;
         RowFaces faces{face, covered};
-        const int firstFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(face));
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(face, _mm256_set1_epi32(firstFace))) == -1)
-            faces.shared = firstFace; // not -1: some lane is covered
+        // Rows no face covers (face -1) are shaded with the others' face and
+        // not used, so one face in every covered row is the largest.
+        const __m256i halves = _mm256_max_epi32(face, _mm256_permute2x128_si256(face, face, 1));
+        const __m256i quarters = _mm256_max_epi32(halves, _mm256_shuffle_epi32(halves, 0x4e));
+        const __m256i largest = _mm256_max_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
+        const __m256 sameFace = _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest));
+        if (_mm256_testc_ps(sameFace, covered))
+            faces.shared = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
         __m256i pixels;
         if (inputs.shadingMode == shadingModeFlat) {
             pixels = faceMember(inputs.faces, face, flatValueMember, covered);
