@@ -21,6 +21,19 @@ void fillColumnPortable(const FaceEdges& face, float x, int first, int count, in
     }
 }
 
+void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
+                     int lastColumn, const BoxCells& cells)
+{
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        PassedRows passed;
+        const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
+        fillColumnPortable(face, static_cast<float>(x), box.ymin, box.ymax - box.ymin + 1, faceIndex, column,
+                           passed);
+        if (passed.first <= passed.last)
+            cells.staleBlocks[x] |= blockBits(passed.first / depthBlockRows, passed.last / depthBlockRows);
+    }
+}
+
 PixelKernels fastestPixelKernels()
 {
     static const PixelKernels fastest = processorHasAvx2() ? PixelKernels::avx2 : PixelKernels::portable;
@@ -30,6 +43,11 @@ PixelKernels fastestPixelKernels()
 ColumnFill columnFill(PixelKernels kernels)
 {
     return kernels == PixelKernels::avx2 ? fillColumnAvx2 : fillColumnPortable;
+}
+
+BoxFill boxFill(PixelKernels kernels)
+{
+    return kernels == PixelKernels::avx2 ? fillBoxAvx2 : fillBoxPortable;
 }
 
 } // namespace Quorvane

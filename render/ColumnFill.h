@@ -1,6 +1,9 @@
 #pragma once
 
 #include "render/FrameSurface.h"
+#include "render/TriangleFill.h"
+
+#include <cstdint>
 
 namespace Quorvane {
 
@@ -29,14 +32,34 @@ struct PassedRows {
 using ColumnFill = void (*)(const FaceEdges& face, float x, int first, int count, int faceIndex,
                             const ColumnCells& cells, PassedRows& passed);
 
+// The fast path's per-frame buffers of a band, as BandBuffers has them: the
+// columns' depth and face cells, depthRows each, and the mask of blocks whose
+// farthest depth a store may have loosened.
+struct BoxCells {
+    float* depth = nullptr;
+    int* face = nullptr;
+    std::uint32_t* staleBlocks = nullptr;
+};
+
+// Fills every row of the box in columns firstColumn..lastColumn as
+// ColumnFill does, and marks the blocks it stores in as stale: the faces too
+// small to narrow their columns, in one call.
+using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
+                         int lastColumn, const BoxCells& cells);
+
 // sampleFaceColumn and a loop over its rows: runs on every x86-64 processor.
 void fillColumnPortable(const FaceEdges& face, float x, int first, int count, int faceIndex,
                         const ColumnCells& cells, PassedRows& passed);
 
-// The same stores, eight rows at a time with AVX2. Call it only where
-// processorHasAvx2() holds: it is compiled for AVX2 processors alone.
+void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
+                     int lastColumn, const BoxCells& cells);
+
+// The same stores, eight rows at a time with AVX2. Call them only where
+// processorHasAvx2() holds: they are compiled for AVX2 processors alone.
 void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int faceIndex,
                     const ColumnCells& cells, PassedRows& passed);
+void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
+                 const BoxCells& cells);
 
 // Which kernels a FrameRenderer runs; every choice gives the same frame.
 enum class PixelKernels { portable, avx2 };
@@ -45,5 +68,6 @@ enum class PixelKernels { portable, avx2 };
 PixelKernels fastestPixelKernels();
 
 ColumnFill columnFill(PixelKernels kernels);
+BoxFill boxFill(PixelKernels kernels);
 
 } // namespace Quorvane

@@ -5,6 +5,7 @@
 
 #include "render/FastFill.h"
 
+#include <cstdint>
 #include <immintrin.h>
 
 namespace Quorvane {
@@ -19,37 +20,51 @@ void storeWhere(float* cells, __m256 mask, __m256 values)
     _mm256_storeu_ps(cells, _mm256_blendv_ps(_mm256_loadu_ps(cells), values, mask));
 }
 
-} // namespace
+// The bits of the blocks of passed, as blockBits gives them (an inline
+// function of another header).
+std::uint32_t staleBits(const PassedRows& passed)
+{
+    const int first = passed.first / depthBlockRows, last = passed.last / depthBlockRows;
+    return ((2u << last) - 1) & ~((1u << first) - 1);
+}
+
+// The face's values that every column of it needs, in every lane.
+struct FaceLanes {
+    __m256 ax, ay, az, bx, by, bz, cx, cy, cz, cax, cay, bax, bay, denominatorU, denominatorV;
+    __m256i faceIndex;
+};
+
+FaceLanes faceLanes(const FaceEdges& face, int faceIndex)
+{
+    return {_mm256_set1_ps(face.a.x),    _mm256_set1_ps(face.a.y),          _mm256_set1_ps(face.a.z),
+            _mm256_set1_ps(face.b.x),    _mm256_set1_ps(face.b.y),          _mm256_set1_ps(face.b.z),
+            _mm256_set1_ps(face.c.x),    _mm256_set1_ps(face.c.y),          _mm256_set1_ps(face.c.z),
+            _mm256_set1_ps(face.cax),    _mm256_set1_ps(face.cay),          _mm256_set1_ps(face.bax),
+            _mm256_set1_ps(face.bay),    _mm256_set1_ps(face.denominatorU), _mm256_set1_ps(face.denominatorV),
+            _mm256_set1_epi32(faceIndex)};
+}
 
 // Lane by lane the operations of sampleFaceColumn, in its order: each
 // intrinsic is one IEEE single-precision operation, rounded on its own, and
 // the comparisons are the ordered ones, false for NaN as in C++.
-void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int faceIndex,
-                    const ColumnCells& cells, PassedRows& passed)
+void fillLanes(const FaceLanes& face, float x, int first, int count, const ColumnCells& cells,
+               PassedRows& passed)
 {
-    const __m256 ax = _mm256_set1_ps(face.a.x), ay = _mm256_set1_ps(face.a.y), az = _mm256_set1_ps(face.a.z);
-    const __m256 by = _mm256_set1_ps(face.b.y), bz = _mm256_set1_ps(face.b.z);
-    const __m256 cy = _mm256_set1_ps(face.c.y), cz = _mm256_set1_ps(face.c.z);
-    const __m256 cax = _mm256_set1_ps(face.cax), cay = _mm256_set1_ps(face.cay);
-    const __m256 bax = _mm256_set1_ps(face.bax), bay = _mm256_set1_ps(face.bay);
-    const __m256 denominatorU = _mm256_set1_ps(face.denominatorU);
-    const __m256 denominatorV = _mm256_set1_ps(face.denominatorV);
     const __m256 column = _mm256_set1_ps(x);
-    const __m256 pax = _mm256_sub_ps(ax, column);
-    const __m256 pbx = _mm256_sub_ps(_mm256_set1_ps(face.b.x), column);
-    const __m256 pcx = _mm256_sub_ps(_mm256_set1_ps(face.c.x), column);
-    const __m256 pxa = _mm256_sub_ps(column, ax);
+    const __m256 pax = _mm256_sub_ps(face.ax, column);
+    const __m256 pbx = _mm256_sub_ps(face.bx, column);
+    const __m256 pcx = _mm256_sub_ps(face.cx, column);
+    const __m256 pxa = _mm256_sub_ps(column, face.ax);
     const __m256 zero = _mm256_setzero_ps();
     const __m256 one = _mm256_set1_ps(1.0f);
-    const __m256i faceIndices = _mm256_set1_epi32(faceIndex);
     const int end = first + count;
     for (int row0 = first; row0 < end; row0 += lanes) {
         const __m256i rowNumbers =
             _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
         const __m256 y = _mm256_cvtepi32_ps(rowNumbers); // exact: rows are small integers
-        const __m256 pay = _mm256_sub_ps(ay, y);
-        const __m256 pby = _mm256_sub_ps(by, y);
-        const __m256 pcy = _mm256_sub_ps(cy, y);
+        const __m256 pay = _mm256_sub_ps(face.ay, y);
+        const __m256 pby = _mm256_sub_ps(face.by, y);
+        const __m256 pcy = _mm256_sub_ps(face.cy, y);
         const __m256 c1 = _mm256_sub_ps(_mm256_mul_ps(pax, pby), _mm256_mul_ps(pbx, pay));
         const __m256 c2 = _mm256_sub_ps(_mm256_mul_ps(pbx, pcy), _mm256_mul_ps(pcx, pby));
         const __m256 c3 = _mm256_sub_ps(_mm256_mul_ps(pcx, pay), _mm256_mul_ps(pax, pcy));
@@ -57,23 +72,25 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
             _mm256_and_ps(_mm256_and_ps(_mm256_cmp_ps(_mm256_mul_ps(c1, c2), zero, _CMP_GE_OQ),
                                         _mm256_cmp_ps(_mm256_mul_ps(c2, c3), zero, _CMP_GE_OQ)),
                           _mm256_cmp_ps(_mm256_mul_ps(c3, c1), zero, _CMP_GE_OQ));
+        // Rows at and beyond end never pass; eight rows with none inside are
+        // left before the division.
         const __m256i inRange = _mm256_cmpgt_epi32(_mm256_set1_epi32(end), rowNumbers);
         const __m256 candidates = _mm256_and_ps(inside, _mm256_castsi256_ps(inRange));
         if (_mm256_testz_ps(candidates, candidates))
             continue;
-        const __m256 pya = _mm256_sub_ps(y, ay);
-        const __m256 u =
-            _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, cax), _mm256_mul_ps(pxa, cay)), denominatorU);
-        const __m256 v =
-            _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, bax), _mm256_mul_ps(pxa, bay)), denominatorV);
+        const __m256 pya = _mm256_sub_ps(y, face.ay);
+        const __m256 u = _mm256_div_ps(
+            _mm256_sub_ps(_mm256_mul_ps(pya, face.cax), _mm256_mul_ps(pxa, face.cay)), face.denominatorU);
+        const __m256 v = _mm256_div_ps(
+            _mm256_sub_ps(_mm256_mul_ps(pya, face.bax), _mm256_mul_ps(pxa, face.bay)), face.denominatorV);
         const __m256 w0 = _mm256_sub_ps(_mm256_sub_ps(one, u), v); // the weights, as the depth needs them
-        const __m256 depth =
-            _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(az, w0), _mm256_mul_ps(bz, u)), _mm256_mul_ps(cz, v));
-        // Rows at and beyond end never pass. Eight rows within the column are
-        // read and written back whole, a blend keeping the rows that do not
-        // pass: a masked store costs several times as much. Rows beyond the
-        // column may belong to another thread's band, so near the column's end
-        // only the rows that pass are touched.
+        const __m256 depth = _mm256_add_ps(
+            _mm256_add_ps(_mm256_mul_ps(face.az, w0), _mm256_mul_ps(face.bz, u)), _mm256_mul_ps(face.cz, v));
+        // Eight rows within the column are read and written back whole, a
+        // blend keeping the rows that do not pass: a masked store costs
+        // several times as much. Rows beyond the column may belong to another
+        // thread's band, so near the column's end only the rows that pass are
+        // touched.
         const bool wholeLanes = row0 + lanes <= depthRows;
         const __m256 stored = wholeLanes ? _mm256_loadu_ps(cells.depth + row0)
                                          : _mm256_maskload_ps(cells.depth + row0, inRange);
@@ -86,10 +103,10 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
             int* faces = cells.face + row0;
             const __m256i oldFaces = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(faces));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(faces),
-                                _mm256_blendv_epi8(oldFaces, faceIndices, mask));
+                                _mm256_blendv_epi8(oldFaces, face.faceIndex, mask));
         } else {
             _mm256_maskstore_ps(cells.depth + row0, mask, depth);
-            _mm256_maskstore_epi32(cells.face + row0, mask, faceIndices);
+            _mm256_maskstore_epi32(cells.face + row0, mask, face.faceIndex);
         }
         // The eight rows as a whole: the caller only needs the blocks whose
         // depths changed, and a block with no store among them is merely
@@ -97,6 +114,27 @@ void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int fa
         passed.first = row0 < passed.first ? row0 : passed.first;
         const int lastRow = row0 + lanes - 1 < end ? row0 + lanes - 1 : end - 1;
         passed.last = lastRow > passed.last ? lastRow : passed.last;
+    }
+}
+
+} // namespace
+
+void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int faceIndex,
+                    const ColumnCells& cells, PassedRows& passed)
+{
+    fillLanes(faceLanes(face, faceIndex), x, first, count, cells, passed);
+}
+
+void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
+                 const BoxCells& cells)
+{
+    const FaceLanes lanes = faceLanes(face, faceIndex);
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        PassedRows passed;
+        const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
+        fillLanes(lanes, static_cast<float>(x), box.ymin, box.ymax - box.ymin + 1, column, passed);
+        if (passed.first <= passed.last)
+            cells.staleBlocks[x] |= staleBits(passed);
     }
 }
 

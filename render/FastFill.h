@@ -94,6 +94,8 @@ struct BandBuffers {
     float* farthest = nullptr;
     std::uint32_t* staleBlocks = nullptr;
 
+    BoxCells cells() const { return {depth, coverFace, staleBlocks}; }
+
     ColumnCells column(int x) const
     {
         const int cell = x * depthRows;
@@ -150,19 +152,22 @@ inline std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock
 // shortestNarrowedColumn rows.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
-                           ColumnFill fillColumn)
+                           ColumnFill fillColumn, BoxFill fillBox)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
-    const bool narrowed = box.ymax - box.ymin + 1 >= shortestNarrowedColumn;
+    if (box.ymax - box.ymin + 1 < shortestNarrowedColumn) {
+        fillBox(face, faceIndex, box, first, last, buffers.cells());
+        return;
+    }
     for (int x = first; x <= last; ++x) {
         int firstRow = box.ymin, lastRow = box.ymax;
-        if (narrowed && !candidateRows(bounds, x, firstRow, lastRow))
+        if (!candidateRows(bounds, x, firstRow, lastRow))
             continue;
         const ColumnCells cells = buffers.column(x);
         PassedRows passed;
         // A bound pays for itself only where it can hide whole blocks.
-        if (narrowed && bounds.depthBounded && lastRow - firstRow + 1 >= shortestBoundedRun) {
+        if (bounds.depthBounded && lastRow - firstRow + 1 >= shortestBoundedRun) {
             const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
             std::uint32_t visible =
                 blockBits(firstBlock, lastBlock)

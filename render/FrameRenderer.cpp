@@ -30,9 +30,9 @@ void bandColumns(int band, int bandCount, int& first, int& last)
 } // namespace
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
-    : pool_(std::max(threadCount, 1)), fillColumn_(columnFill(kernels)), shadeColumn_(columnShade(kernels)),
-      transform_(screenTransform(kernels)), flatValues_(flatValues(kernels)),
-      cornerColors_(cornerColors(kernels))
+    : pool_(std::max(threadCount, 1)), fillColumn_(columnFill(kernels)), fillBox_(boxFill(kernels)),
+      shadeColumn_(columnShade(kernels)), transform_(screenTransform(kernels)),
+      flatValues_(flatValues(kernels)), cornerColors_(cornerColors(kernels))
 {
 }
 
@@ -141,7 +141,7 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
             continue;
         const std::size_t index = static_cast<std::size_t>(i);
         fillFaceInBand(edges_[index], bounds_[index], i, face.box, firstColumn, lastColumn, buffers,
-                       fillColumn_);
+                       fillColumn_, fillBox_);
     }
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }

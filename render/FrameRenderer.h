@@ -60,6 +60,7 @@ private:
 
     WorkerPool pool_;
     ColumnFill fillColumn_;
+    BoxFill fillBox_;
     ColumnShade shadeColumn_;
     ScreenTransform transform_;
     FlatValues flatValues_;
