@@ -145,11 +145,11 @@ inline std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock
 }
 
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
-// only, with fillColumn: every sample inside the triangle and strictly nearer
-// than the stored depth stores its depth, and the face in the cover. Rows
-// that certainly fail the inside test or, block by block, the depth test are
-// not sampled. bounds is read only where the box has at least
-// shortestNarrowedColumn rows.
+// only: every sample inside the triangle and strictly nearer than the stored
+// depth stores its depth, and the face in the cover. A box of fewer than
+// shortestNarrowedColumn rows goes to fillBox whole, and bounds is not read.
+// Taller ones go column by column to fillColumn, leaving out the rows that
+// certainly fail the inside test or, block by block, the depth test.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
                            ColumnFill fillColumn, BoxFill fillBox)
