@@ -36,8 +36,8 @@ void bandColumns(int band, int bandCount, int& first, int& last)
 // ends': every column it sets lies within two of the ends' columns.
 bool shortLineMissesColumns(const Vector3& e0, const Vector3& e1, int columnBegin, int columnEnd)
 {
-    const auto near = [](float value) { return value > -1024.0f && value < 1024.0f; };
-    if (!(near(e0.x) && near(e0.y) && near(e1.x) && near(e1.y)))
+    const auto nearSurface = [](float value) { return value > -1024.0f && value < 1024.0f; };
+    if (!(nearSurface(e0.x) && nearSurface(e0.y) && nearSurface(e1.x) && nearSurface(e1.y)))
         return false;
     if (!(std::fabs(e0.x - e1.x) < 63.0f && std::fabs(e0.y - e1.y) < 63.0f))
         return false;
