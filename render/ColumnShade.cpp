@@ -15,8 +15,10 @@ void shadeColumnPortable(const ColumnCells& cells, int x, const ShadingInputs& i
     int shaderFace = -1; // the face whose corners the shaders hold
     for (int y = 0; y < FrameSurface::height; ++y) {
         const int faceIndex = cells.face[y];
-        if (faceIndex < 0)
+        if (faceIndex < 0) {
+            values[y] = 0;
             continue;
+        }
         const FaceShading& face = inputs.faces[faceIndex];
         if (inputs.shadingMode == shadingModeFlat) {
             values[y] = face.flatValue;

@@ -37,7 +37,8 @@ constexpr int columnValueRows = FrameSurface::height + 8;
 
 // For every row of column x whose cell has a face, the pixel value that face's
 // shader gives for its weights at the pixel (the fast Phong one, with
-// fifthPower), into values[row]; other rows' values are unspecified.
+// fifthPower), into values[row]; the other rows get black (0), so that the
+// column can be written whole.
 using ColumnShade = void (*)(const ColumnCells& cells, int x, const ShadingInputs& inputs,
                              std::uint32_t* values);
 

@@ -5,6 +5,7 @@
 #include "render/FastFill.h"
 #include "render/LanesAvx2.h"
 
+#include <climits>
 #include <cstddef>
 #include <immintrin.h>
 
@@ -148,6 +149,53 @@ __m256i phongPixels(const ShadingInputs& inputs, const RowFaces& faces, const We
                         Lanes3{ambient, ambient, ambient}));
 }
 
+// The lit pixel values of the rows faces covers.
+__m256i shadeFaces(const ShadingInputs& inputs, int x, __m256i rows, const RowFaces& faces)
+{
+    const Weights weights = pixelWeights(inputs, faces, x, rows);
+    return inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
+                                                    : phongPixels(inputs, faces, weights);
+}
+
+// The largest and the smallest of the eight lanes, in every lane.
+__m256i largestLane(__m256i v)
+{
+    const __m256i halves = _mm256_max_epi32(v, _mm256_permute2x128_si256(v, v, 1));
+    const __m256i quarters = _mm256_max_epi32(halves, _mm256_shuffle_epi32(halves, 0x4e));
+    return _mm256_max_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
+}
+
+__m256i smallestLane(__m256i v)
+{
+    const __m256i halves = _mm256_min_epi32(v, _mm256_permute2x128_si256(v, v, 1));
+    const __m256i quarters = _mm256_min_epi32(halves, _mm256_shuffle_epi32(halves, 0x4e));
+    return _mm256_min_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
+}
+
+// The lit pixel values of the covered rows; the others' are unspecified. Eight
+// rows of a column mostly show one or two faces, each shaded in turn with its
+// corners loaded once and broadcast; a gather costs about as much as shading
+// a face, so only rows of three faces or more are shaded at once with their
+// corners gathered lane by lane.
+__m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face, __m256 covered)
+{
+    const __m256i coveredBits = _mm256_castps_si256(covered);
+    const __m256i largest = largestLane(_mm256_blendv_epi8(_mm256_set1_epi32(-1), face, coveredBits));
+    const __m256i smallest = smallestLane(_mm256_blendv_epi8(_mm256_set1_epi32(INT_MAX), face, coveredBits));
+    const int largestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
+    const int smallestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(smallest));
+    if (largestFace == smallestFace)
+        return shadeFaces(inputs, x, rows, RowFaces{face, covered, largestFace});
+    const __m256 largestRows = _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest)));
+    const __m256 smallestRows =
+        _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, smallest)));
+    if (!_mm256_testc_ps(_mm256_or_ps(largestRows, smallestRows), covered))
+        return shadeFaces(inputs, x, rows, RowFaces{face, covered});
+    const __m256i largestPixels = shadeFaces(inputs, x, rows, RowFaces{face, largestRows, largestFace});
+    const __m256i smallestPixels = shadeFaces(inputs, x, rows, RowFaces{face, smallestRows, smallestFace});
+    return _mm256_blendv_epi8(largestPixels, smallestPixels, _mm256_castps_si256(smallestRows));
+}
+
 } // namespace
 
 void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values)
@@ -160,26 +208,14 @@ void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& input
         const __m256i face = _mm256_maskload_epi32(cells.face + row0, inColumn);
         const __m256 covered =
             _mm256_castsi256_ps(_mm256_and_si256(inColumn, _mm256_cmpgt_epi32(face, _mm256_set1_epi32(-1))));
+        __m256i* groupValues = reinterpret_cast<__m256i*>(values + row0);
         if (_mm256_testz_ps(covered, covered))
-            continue;
-        RowFaces faces{face, covered};
-        // Rows no face covers (face -1) are shaded with the others' face and
-        // not used, so one face in every covered row is the largest.
-        const __m256i halves = _mm256_max_epi32(face, _mm256_permute2x128_si256(face, face, 1));
-        const __m256i quarters = _mm256_max_epi32(halves, _mm256_shuffle_epi32(halves, 0x4e));
-        const __m256i largest = _mm256_max_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
-        const __m256 sameFace = _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest));
-        if (_mm256_testc_ps(sameFace, covered))
-            faces.shared = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
-        __m256i pixels;
-        if (inputs.shadingMode == shadingModeFlat) {
-            pixels = faceMember(inputs.faces, face, flatValueMember, covered);
-        } else {
-            const Weights weights = pixelWeights(inputs, faces, x, rows);
-            pixels = inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
-                                                              : phongPixels(inputs, faces, weights);
-        }
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + row0), pixels);
+            _mm256_storeu_si256(groupValues, _mm256_setzero_si256());
+        else if (inputs.shadingMode == shadingModeFlat)
+            _mm256_storeu_si256(groupValues, faceMember(inputs.faces, face, flatValueMember, covered));
+        else
+            _mm256_storeu_si256(groupValues, _mm256_and_si256(shadeRows(inputs, x, rows, face, covered),
+                                                              _mm256_castps_si256(covered)));
     }
 }
 

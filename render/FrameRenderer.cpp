@@ -180,9 +180,7 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     for (int x = firstColumn; x <= lastColumn; ++x) {
         const ColumnCells cells = buffers.column(x);
         shadeColumn_(cells, x, inputs, values);
-        for (int y = 0; y < depthRows; ++y)
-            if (cells.face[y] >= 0)
-                surface.setPixel(x, y, values[y]);
+        surface.setColumn(x, values);
     }
 }
 

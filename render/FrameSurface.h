@@ -21,6 +21,10 @@ public:
             pixels_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] = value;
     }
 
+    // Sets every pixel of column x to values[y], row y from 0 to 499; a column
+    // outside 0..499 is ignored.
+    void setColumn(int x, const std::uint32_t* values);
+
     // The value of one pixel; 0 outside the surface.
     std::uint32_t pixel(int x, int y) const;
 
