@@ -42,24 +42,38 @@ __m256i faceMember(const FaceShading* faces, __m256i face, int member, __m256 ma
                                        _mm256_castps_si256(mask), 4);
 }
 
-// The eight rows' faces: one face for all (the common case inside a large
-// face), whose corners are then loaded once and broadcast, or several, whose
-// corners are gathered lane by lane.
+// The eight rows' faces: one or two (the common cases), whose corners are
+// then loaded once, broadcast and, for two, blended lane by lane; or more,
+// whose corners are gathered lane by lane.
 struct RowFaces {
     __m256i face;
     __m256 covered;
-    int shared = -1; // the face of every lane, or -1
+    int first = -1;  // the face of every lane but those in secondRows, or -1
+    int second = -1; // the face of the lanes in secondRows, or -1
+    __m256 secondRows = _mm256_setzero_ps();
+
+    // first's float for first's lanes and second's for secondRows.
+    __m256 pick(float firstValue, float secondValue) const
+    {
+        const __m256 firstLanes = _mm256_set1_ps(firstValue);
+        return second < 0 ? firstLanes
+                          : _mm256_blendv_ps(firstLanes, _mm256_set1_ps(secondValue), secondRows);
+    }
 
     // The three floats of list (stride floats per entry) at the entry whose
     // index each lane's face holds at member (a corner of positions or normals).
     Lanes3 corner(const ShadingInputs& inputs, const float* list, int stride, int member) const
     {
-        if (shared >= 0) {
-            const int index = reinterpret_cast<const int*>(inputs.faces)[shared * faceStride + member];
-            const float* entry = list + static_cast<std::ptrdiff_t>(index) * stride;
-            return {_mm256_set1_ps(entry[0]), _mm256_set1_ps(entry[1]), _mm256_set1_ps(entry[2])};
-        }
-        return gather3(list, faceMember(inputs.faces, face, member, covered), stride, covered);
+        if (first < 0)
+            return gather3(list, faceMember(inputs.faces, face, member, covered), stride, covered);
+        const int* faces = reinterpret_cast<const int*>(inputs.faces);
+        const auto entry = [&](int face) {
+            return list + static_cast<std::ptrdiff_t>(faces[face * faceStride + member]) * stride;
+        };
+        const float* firstEntry = entry(first);
+        const float* secondEntry = entry(second < 0 ? first : second);
+        return {pick(firstEntry[0], secondEntry[0]), pick(firstEntry[1], secondEntry[1]),
+                pick(firstEntry[2], secondEntry[2])};
     }
 
     // The float at offset bytes into each lane's FaceEdges.
@@ -69,8 +83,12 @@ struct RowFaces {
         const int member = static_cast<int>(offset / sizeof(float));
         constexpr int stride = static_cast<int>(sizeof(FaceEdges) / sizeof(float));
         static_assert(sizeof(FaceEdges) % sizeof(float) == 0);
-        if (shared >= 0)
-            return _mm256_set1_ps(edges[static_cast<std::ptrdiff_t>(shared) * stride + member]);
+        if (first >= 0) {
+            const auto value = [&](int face) {
+                return edges[static_cast<std::ptrdiff_t>(face) * stride + member];
+            };
+            return pick(value(first), value(second < 0 ? first : second));
+        }
         const __m256i index =
             _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)), _mm256_set1_epi32(member));
         return _mm256_mask_i32gather_ps(_mm256_setzero_ps(), edges, index, covered, 4);
@@ -172,11 +190,9 @@ __m256i smallestLane(__m256i v)
     return _mm256_min_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
 }
 
-// The lit pixel values of the covered rows; the others' are unspecified. Eight
-// rows of a column mostly show one or two faces, each shaded in turn with its
-// corners loaded once and broadcast; a gather costs about as much as shading
-// a face, so only rows of three faces or more are shaded at once with their
-// corners gathered lane by lane.
+// The lit pixel values of the covered rows; the others' are unspecified.
+// Eight rows of a column mostly show one or two faces, whose corners are
+// loaded once; only rows of three faces or more gather them lane by lane.
 __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face, __m256 covered)
 {
     const __m256i coveredBits = _mm256_castps_si256(covered);
@@ -191,9 +207,7 @@ __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face
         _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, smallest)));
     if (!_mm256_testc_ps(_mm256_or_ps(largestRows, smallestRows), covered))
         return shadeFaces(inputs, x, rows, RowFaces{face, covered});
-    const __m256i largestPixels = shadeFaces(inputs, x, rows, RowFaces{face, largestRows, largestFace});
-    const __m256i smallestPixels = shadeFaces(inputs, x, rows, RowFaces{face, smallestRows, smallestFace});
-    return _mm256_blendv_epi8(largestPixels, smallestPixels, _mm256_castps_si256(smallestRows));
+    return shadeFaces(inputs, x, rows, RowFaces{face, covered, largestFace, smallestFace, smallestRows});
 }
 
 } // namespace
