@@ -1,8 +1,31 @@
 #include "render/WorkerPool.h"
 
 #include <algorithm>
+#include <chrono>
+#include <immintrin.h>
 
 namespace Quorvane {
+
+namespace {
+
+// How long a thread spins before it sleeps: a few frame steps' worth.
+constexpr std::chrono::microseconds spinTime{200};
+
+} // namespace
+
+template <typename Done>
+void WorkerPool::await(std::condition_variable& wake, const Done& done)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (int round = 1; !done(); ++round) {
+        _mm_pause();
+        if (round % 64 == 0 && std::chrono::steady_clock::now() - start > spinTime) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake.wait(lock, done);
+            return;
+        }
+    }
+}
 
 WorkerPool::WorkerPool(int threadCount)
 {
@@ -38,8 +61,8 @@ void WorkerPool::run(int taskCount, const std::function<void(int)>& task)
     }
     started_.notify_all();
     runTasks();
-    std::unique_lock<std::mutex> lock(mutex_);
-    finished_.wait(lock, [this] { return busyWorkers_ == 0; });
+    await(finished_, [this] { return busyWorkers_ == 0; });
+    const std::lock_guard<std::mutex> lock(mutex_);
     task_ = nullptr;
 }
 
@@ -65,13 +88,10 @@ void WorkerPool::work()
 {
     unsigned seen = 0;
     for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            started_.wait(lock, [&] { return stopping_ || generation_ != seen; });
-            if (stopping_)
-                return;
-            seen = generation_;
-        }
+        await(started_, [&] { return stopping_ || generation_ != seen; });
+        if (stopping_)
+            return;
+        seen = generation_;
         runTasks();
         {
             const std::lock_guard<std::mutex> lock(mutex_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -28,6 +29,11 @@ public:
 private:
     void work();
     void runTasks();
+    // Waits for done() to hold: spinning first, as a frame's steps follow each
+    // other within microseconds and waking a sleeping thread takes far longer
+    // on a virtual machine; then, from spinTime on, sleeping on wake.
+    template <typename Done>
+    void await(std::condition_variable& wake, const Done& done);
 
     std::vector<std::thread> workers_;
     std::mutex mutex_;
@@ -36,9 +42,9 @@ private:
     const std::function<void(int)>* task_ = nullptr;
     int taskCount_ = 0;
     int nextTask_ = 0;
-    int busyWorkers_ = 0;
-    unsigned generation_ = 0;
-    bool stopping_ = false;
+    std::atomic<int> busyWorkers_ = 0;
+    std::atomic<unsigned> generation_ = 0;
+    std::atomic<bool> stopping_ = false;
 };
 
 // The number of hardware threads, at least 1.
