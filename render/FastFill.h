@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <emmintrin.h>
 
 namespace Quorvane {
 
@@ -114,14 +115,14 @@ inline void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blo
         const int block = std::countr_zero(stale);
         const float* cells = depth + block * depthBlockRows;
         const int rows = std::min(depthBlockRows, depthRows - block * depthBlockRows);
-        // Four independent maxima, which the compiler keeps in one vector
-        // register; no stored depth is NaN, so any order gives the same bound.
-        float largest[4] = {cells[0], cells[0], cells[0], cells[0]};
-        for (int row = 0; row + 4 <= rows; row += 4)
-            for (int lane = 0; lane < 4; ++lane)
-                largest[lane] = cells[row + lane] > largest[lane] ? cells[row + lane] : largest[lane];
-        const float upper = std::max(std::max(largest[0], largest[1]), std::max(largest[2], largest[3]));
-        buffers.farthest[x * depthBlocks + block] = upper;
+        // Four rows at a time (SSE2 is every x86-64 processor's); no stored
+        // depth is NaN, so any order gives the same bound.
+        __m128 largest = _mm_loadu_ps(cells);
+        for (int row = 4; row + 4 <= rows; row += 4)
+            largest = _mm_max_ps(largest, _mm_loadu_ps(cells + row));
+        largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(1, 0, 3, 2)));
+        largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(2, 3, 0, 1)));
+        buffers.farthest[x * depthBlocks + block] = _mm_cvtss_f32(largest);
     }
 }
 
@@ -129,18 +130,26 @@ inline void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blo
 // certainly fail the depth test: the bound at the block's row where the depth
 // is least is not below the farthest depth stored in the block. The bound is
 // taken at the block's top or bottom row even where only some of its rows are
-// candidates, which can only lower it.
+// candidates, which can only lower it. The other bits are unspecified.
 inline std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int lastBlock,
                                   const BandBuffers& buffers)
 {
     refreshFarthest(buffers, x, blockBits(firstBlock, lastBlock));
     const float* farthest = buffers.farthest + x * depthBlocks;
     const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
-    const double atFirstBlock = bound.atRowZero + bound.slope * leastRow;
-    const double perBlock = bound.slope * depthBlockRows;
+    const __m128d atFirstBlock = _mm_set1_pd(bound.atRowZero + bound.slope * leastRow);
+    const __m128d perBlock = _mm_set1_pd(bound.slope * depthBlockRows);
+    // Two blocks at a time from an even one, so that every block read is one
+    // of the column's.
+    static_assert(depthBlocks % 2 == 0);
     std::uint32_t hidden = 0;
-    for (int block = firstBlock; block <= lastBlock; ++block)
-        hidden |= static_cast<std::uint32_t>(atFirstBlock + perBlock * block >= farthest[block]) << block;
+    for (int block = firstBlock & ~1; block <= lastBlock; block += 2) {
+        const __m128d blocks = _mm_set_pd(block + 1, block);
+        const __m128d stored = _mm_cvtps_pd(
+            _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(farthest + block))));
+        const __m128d below = _mm_add_pd(atFirstBlock, _mm_mul_pd(perBlock, blocks));
+        hidden |= static_cast<std::uint32_t>(_mm_movemask_pd(_mm_cmpge_pd(below, stored))) << block;
+    }
     return hidden;
 }
 
