@@ -3,11 +3,13 @@
 // frame must hold: the same frame twice, nothing on row 0 and column 0 in the
 // shaded views, the top byte of every pixel 0, and a depth buffer of 500 x 500
 // cells none of which is NaN or above the empty value (the wireframe leaves
-// it empty).
+// it empty). The fast path must draw the same frame, byte for byte, with
+// either kernels and on one thread or several.
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
 #include "render/DepthBuffer.h"
+#include "render/FrameRenderer.h"
 #include "render/FrameSurface.h"
 #include "scene/ObjParser.h"
 
@@ -102,11 +104,23 @@ struct Surfaces {
 };
 Surfaces surfaces;
 
+// The fast path as the programs run it, and with the portable kernels on one
+// thread, which every processor takes.
+FrameRenderer fastest(2);
+FrameRenderer portable(1, PixelKernels::portable);
+
 void render(FrameSurface& surface, const View& view, const Camera& camera, const Light& light,
             const Mesh& mesh)
 {
     surface = surfaces.black;
     renderFrame(surface, view.renderMode, view.shadingMode, camera, light, mesh);
+}
+
+void renderFast(FrameRenderer& renderer, FrameSurface& surface, const View& view, const Camera& camera,
+                const Light& light, const Mesh& mesh)
+{
+    surface = surfaces.black;
+    renderFrame(renderer, surface, view.renderMode, view.shadingMode, camera, light, mesh);
 }
 
 } // namespace
@@ -138,8 +152,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkDepthBuffer(wireframe);
     render(second, view, camera, light, mesh);
     const std::size_t pixelCount = static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height;
-    if (std::memcmp(first.pixels(), second.pixels(), pixelCount * sizeof(std::uint32_t)) != 0)
+    const auto same = [&] {
+        return std::memcmp(first.pixels(), second.pixels(), pixelCount * sizeof(std::uint32_t)) == 0;
+    };
+    if (!same())
         fail("the same frame twice");
+    for (FrameRenderer* renderer : {&fastest, &portable}) {
+        renderFast(*renderer, second, view, camera, light, mesh);
+        if (!same())
+            fail("the fast path draws the same frame");
+    }
     const std::uint32_t* pixels = first.pixels();
     if (std::any_of(pixels, pixels + pixelCount, [](std::uint32_t pixel) { return pixel >> 24 != 0; }))
         fail("the top byte of every pixel is 0");
