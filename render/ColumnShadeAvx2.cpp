@@ -175,19 +175,13 @@ __m256i shadeFaces(const ShadingInputs& inputs, int x, __m256i rows, const RowFa
                                                     : phongPixels(inputs, faces, weights);
 }
 
-// The largest and the smallest of the eight lanes, in every lane.
-__m256i largestLane(__m256i v)
+// op (the largest or the smallest) of the eight lanes, in every lane.
+template <typename Op>
+__m256i acrossLanes(__m256i v, const Op& op)
 {
-    const __m256i halves = _mm256_max_epi32(v, _mm256_permute2x128_si256(v, v, 1));
-    const __m256i quarters = _mm256_max_epi32(halves, _mm256_shuffle_epi32(halves, 0x4e));
-    return _mm256_max_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
-}
-
-__m256i smallestLane(__m256i v)
-{
-    const __m256i halves = _mm256_min_epi32(v, _mm256_permute2x128_si256(v, v, 1));
-    const __m256i quarters = _mm256_min_epi32(halves, _mm256_shuffle_epi32(halves, 0x4e));
-    return _mm256_min_epi32(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
+    const __m256i halves = op(v, _mm256_permute2x128_si256(v, v, 1));
+    const __m256i quarters = op(halves, _mm256_shuffle_epi32(halves, 0x4e));
+    return op(quarters, _mm256_shuffle_epi32(quarters, 0xb1));
 }
 
 // The lit pixel values of the covered rows; the others' are unspecified.
@@ -196,8 +190,10 @@ __m256i smallestLane(__m256i v)
 __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face, __m256 covered)
 {
     const __m256i coveredBits = _mm256_castps_si256(covered);
-    const __m256i largest = largestLane(_mm256_blendv_epi8(_mm256_set1_epi32(-1), face, coveredBits));
-    const __m256i smallest = smallestLane(_mm256_blendv_epi8(_mm256_set1_epi32(INT_MAX), face, coveredBits));
+    const __m256i largest = acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(-1), face, coveredBits),
+                                        [](__m256i a, __m256i b) { return _mm256_max_epi32(a, b); });
+    const __m256i smallest = acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(INT_MAX), face, coveredBits),
+                                         [](__m256i a, __m256i b) { return _mm256_min_epi32(a, b); });
     const int largestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
     const int smallestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(smallest));
     if (largestFace == smallestFace)
