@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <emmintrin.h>
 
 namespace Quorvane {
 
@@ -178,6 +179,72 @@ bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last)
     first = lowRow < low ? lowRow + 1 : lowRow;
     last = static_cast<int>(high);
     return first <= last;
+}
+
+namespace {
+
+// keepAtLeast for two columns at once, where the sign of beta holds for both;
+// _mm_max_pd(row, low) is std::max(low, row) and _mm_min_pd(row, high) is
+// std::min(high, row), NaN included.
+void keepAtLeastInPairs(__m128d alpha, double beta, double inverseBeta, double margin, __m128d& low,
+                        __m128d& high)
+{
+    const __m128d one = _mm_set1_pd(1);
+    const __m128d row = _mm_mul_pd(_mm_sub_pd(_mm_set1_pd(-margin), alpha), _mm_set1_pd(inverseBeta));
+    if (beta > 0) {
+        low = _mm_max_pd(_mm_sub_pd(row, one), low);
+    } else if (beta < 0) {
+        high = _mm_min_pd(_mm_add_pd(row, one), high);
+    } else {
+        const __m128d below = _mm_cmplt_pd(alpha, _mm_set1_pd(-margin));
+        high = _mm_or_pd(_mm_and_pd(below, _mm_set1_pd(-1)), _mm_andnot_pd(below, high));
+    }
+}
+
+// where ? a : b, lane by lane.
+__m128d select(__m128d where, __m128d a, __m128d b)
+{
+    return _mm_or_pd(_mm_and_pd(where, a), _mm_andnot_pd(where, b));
+}
+
+} // namespace
+
+void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
+                    RowSpan* spans)
+{
+    const __m128d negative = _mm_set1_pd(-0.0);
+    for (int x = firstColumn; x <= lastColumn; x += 2) {
+        const __m128d column = _mm_set_pd(x + 1, x);
+        __m128d lowAbove = _mm_set1_pd(firstRow), highAbove = _mm_set1_pd(lastRow);
+        __m128d lowBelow = lowAbove, highBelow = highAbove;
+        for (int i = 0; i < 3; ++i) {
+            const __m128d alpha = _mm_add_pd(_mm_set1_pd(bounds.alphaAtZero[i]),
+                                             _mm_mul_pd(_mm_set1_pd(bounds.alphaPerColumn[i]), column));
+            const double beta = bounds.beta[i], inverseBeta = bounds.inverseBeta[i],
+                         margin = bounds.margin[i];
+            keepAtLeastInPairs(alpha, beta, inverseBeta, margin, lowAbove, highAbove);
+            keepAtLeastInPairs(_mm_xor_pd(alpha, negative), -beta, -inverseBeta, margin, lowBelow, highBelow);
+        }
+        const __m128d above = _mm_cmple_pd(lowAbove, highAbove);
+        const __m128d below = _mm_cmple_pd(lowBelow, highBelow);
+        const __m128d both = _mm_and_pd(above, below);
+        const __m128d low = select(both, _mm_min_pd(lowBelow, lowAbove), select(above, lowAbove, lowBelow));
+        const __m128d high =
+            select(both, _mm_max_pd(highBelow, highAbove), select(above, highAbove, highBelow));
+        // As in candidateRows: low rounded up, high down. Columns with neither
+        // side get an empty span, whatever their low and high.
+        const __m128d lowRows = _mm_cvtepi32_pd(_mm_cvttpd_epi32(low));
+        const __m128d roundedUp = _mm_add_pd(lowRows, _mm_and_pd(_mm_cmplt_pd(lowRows, low), _mm_set1_pd(1)));
+        const __m128i either =
+            _mm_shuffle_epi32(_mm_castpd_si128(_mm_or_pd(above, below)), _MM_SHUFFLE(3, 3, 2, 0));
+        const __m128i first = _mm_or_si128(_mm_and_si128(either, _mm_cvttpd_epi32(roundedUp)),
+                                           _mm_andnot_si128(either, _mm_setzero_si128()));
+        const __m128i last = _mm_or_si128(_mm_and_si128(either, _mm_cvttpd_epi32(high)),
+                                          _mm_andnot_si128(either, _mm_set1_epi32(-1)));
+        static_assert(sizeof(RowSpan) == 2 * sizeof(int));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(spans + (x - firstColumn)),
+                         _mm_unpacklo_epi32(first, last));
+    }
 }
 
 DepthBound columnDepthBound(const FaceBounds& bounds, int x)

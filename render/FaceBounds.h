@@ -34,6 +34,22 @@ FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth
 // of each column.
 bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last);
 
+// The rows of one column that candidateRows keeps; none while first > last.
+// Without default values: the fill keeps an array of them per face, which
+// candidateSpans writes whole.
+struct RowSpan {
+    int first, last;
+};
+
+// candidateRows from rows firstRow..lastRow for every column firstColumn..
+// lastColumn, into spans[x - firstColumn], with {0, -1} for no rows: the same
+// double operations, two columns at a time with SSE2, so the same rows. Faces
+// that cross the camera plane narrow hundreds of columns each, and there the
+// one-column function, with its branches, was a quarter of the frame. Columns
+// are taken in pairs: spans must have room for one entry more than the columns.
+void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
+                    RowSpan* spans);
+
 // A lower bound of the float depth the fill computes at the rows of one
 // column of the box: no float depth at row y is below atRowZero + slope * y.
 struct DepthBound {

@@ -169,9 +169,11 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
         fillBox(face, faceIndex, box, first, last, buffers.cells());
         return;
     }
+    RowSpan spans[FrameSurface::width + 1];
+    candidateSpans(bounds, first, last, box.ymin, box.ymax, spans);
     for (int x = first; x <= last; ++x) {
-        int firstRow = box.ymin, lastRow = box.ymax;
-        if (!candidateRows(bounds, x, firstRow, lastRow))
+        const int firstRow = spans[x - first].first, lastRow = spans[x - first].last;
+        if (firstRow > lastRow)
             continue;
         const ColumnCells cells = buffers.column(x);
         PassedRows passed;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <random>
 #include <vector>
 
@@ -56,6 +57,24 @@ struct Counts {
     int insideRows = 0, boundedFaces = 0;
 };
 
+// candidateSpans keeps the same rows of firstRow..lastRow as candidateRows in
+// every columnStep-th column of the box.
+void checkSpans(const FaceBounds& bounds, const PixelBox& box, int columnStep, int firstRow, int lastRow)
+{
+    std::vector<RowSpan> spans(static_cast<std::size_t>(box.xmax - box.xmin + 2));
+    candidateSpans(bounds, box.xmin, box.xmax, firstRow, lastRow, spans.data());
+    for (int x = box.xmin; x <= box.xmax; x += columnStep) {
+        int first = firstRow, last = lastRow;
+        const bool any = candidateRows(bounds, x, first, last);
+        const RowSpan& span = spans[static_cast<std::size_t>(x - box.xmin)];
+        ASSERT_EQ(any, span.first <= span.last) << "column " << x << " rows " << firstRow << ".." << lastRow;
+        if (any) {
+            ASSERT_EQ(first, span.first) << "column " << x;
+            ASSERT_EQ(last, span.last) << "column " << x;
+        }
+    }
+}
+
 // Checks every columnStep-th column of the face's box and every row.
 void checkBounds(const Corners& corners, int columnStep, Counts& counts)
 {
@@ -65,6 +84,9 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     const FaceEdges face = faceEdges(corners.a, corners.b, corners.c);
     const FaceBounds bounds = faceBounds(face, box, true);
     counts.boundedFaces += bounds.depthBounded;
+    // The box's rows, and one row, where low and high can meet exactly.
+    checkSpans(bounds, box, columnStep, box.ymin, box.ymax);
+    checkSpans(bounds, box, columnStep, (box.ymin + box.ymax) / 2, (box.ymin + box.ymax) / 2);
     for (int x = box.xmin; x <= box.xmax; x += columnStep) {
         int first = box.ymin, last = box.ymax;
         const bool any = candidateRows(bounds, x, first, last);
@@ -84,8 +106,9 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     }
 }
 
-// Every row where insideTriangle holds is a candidate, and no row's float
-// depth lies below the depth bound: a margin or an error term too small for
+// Every row where insideTriangle holds is a candidate, candidateSpans keeps
+// the same rows as candidateRows, and no row's float depth lies below the
+// depth bound: a margin or an error term too small for
 // the rounding of the fill would leave out rows that it stores.
 TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
 {
