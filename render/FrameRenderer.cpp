@@ -176,11 +176,15 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     inputs.normals = mesh.normals.data();
     inputs.cornerColors = normalColors_.data();
     inputs.context = &context;
-    std::uint32_t values[columnValueRows];
-    for (int x = firstColumn; x <= lastColumn; ++x) {
-        const ColumnCells cells = buffers.column(x);
-        shadeColumn_(cells, x, inputs, values);
-        surface.setColumn(x, values);
+    // Four columns at a time, so that the surface is written in runs of four
+    // pixels of a row rather than in 500 scattered pixels per column.
+    constexpr int group = 4;
+    std::uint32_t values[group * columnValueRows];
+    for (int x = firstColumn; x <= lastColumn; x += group) {
+        const int count = std::min(group, lastColumn - x + 1);
+        for (int i = 0; i < count; ++i)
+            shadeColumn_(buffers.column(x + i), x + i, inputs, values + i * columnValueRows);
+        surface.setColumns(x, count, values, columnValueRows);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -35,6 +36,27 @@ TEST(FrameSurfacePixels, SetsAWholeColumnAndNothingElse)
     for (int y = 0; y < 500; ++y)
         for (int x = 0; x < 500; ++x)
             ASSERT_EQ(surface.pixel(x, y), x == 7 ? static_cast<std::uint32_t>(y + 1) : 0u) << x << "," << y;
+}
+
+// setColumns writes what setColumn writes column by column, for groups that
+// start anywhere, run off either side, or fit no group of four.
+TEST(FrameSurfacePixels, SetsColumnsAsOneColumnAtATime)
+{
+    constexpr int stride = 503;
+    std::vector<std::uint32_t> values(9 * stride);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    const struct {
+        int x, count;
+    } groups[] = {{1, 9}, {0, 4}, {3, 1}, {495, 5}, {497, 6}, {-2, 7}, {250, 0}};
+    for (const auto& group : groups) {
+        FrameSurface together, oneByOne;
+        together.setColumns(group.x, group.count, values.data(), stride);
+        for (int i = 0; i < group.count; ++i)
+            oneByOne.setColumn(group.x + i, values.data() + i * stride);
+        ASSERT_TRUE(std::equal(together.pixels(), together.pixels() + 500 * 500, oneByOne.pixels()))
+            << "columns from " << group.x << ", " << group.count;
+    }
 }
 
 TEST(FrameSurfacePixels, IgnoresWritesOutsideTheSurface)
