@@ -5,19 +5,43 @@
 
 namespace Quorvane {
 
-void fillColumnPortable(const FaceEdges& face, float x, int first, int count, int faceIndex,
-                        const ColumnCells& cells, PassedRows& passed)
+namespace {
+
+// Rows first..first + count - 1 of column x, widening passed to include every
+// row that stores.
+void fillColumn(const FaceEdges& face, int x, int first, int count, int faceIndex, const BoxCells& cells,
+                PassedRows& passed)
 {
+    const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
     ColumnSamples samples;
-    sampleFaceColumn(face, x, first, count, cells.depth + first, samples);
+    sampleFaceColumn(face, static_cast<float>(x), first, count, column.depth + first, samples);
     for (int i = 0; i < count; ++i) {
         if (!samples.passes[i])
             continue;
         const int row = first + i;
-        cells.depth[row] = samples.depth[i];
-        cells.face[row] = faceIndex;
+        column.depth[row] = samples.depth[i];
+        column.face[row] = faceIndex;
         passed.first = row < passed.first ? row : passed.first;
         passed.last = row > passed.last ? row : passed.last;
+    }
+}
+
+// Marks the blocks of column x that passed includes as stale.
+void markStale(const PassedRows& passed, int x, const BoxCells& cells)
+{
+    if (passed.first <= passed.last)
+        cells.staleBlocks[x] |= blockBits(passed.first / depthBlockRows, passed.last / depthBlockRows);
+}
+
+} // namespace
+
+void fillRunsPortable(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
+                      const BoxCells& cells)
+{
+    for (int i = 0; i < runCount; ++i) {
+        PassedRows passed;
+        fillColumn(face, runs[i].x, runs[i].first, runs[i].count, faceIndex, cells, passed);
+        markStale(passed, runs[i].x, cells);
     }
 }
 
@@ -26,11 +50,8 @@ void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, 
 {
     for (int x = firstColumn; x <= lastColumn; ++x) {
         PassedRows passed;
-        const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
-        fillColumnPortable(face, static_cast<float>(x), box.ymin, box.ymax - box.ymin + 1, faceIndex, column,
-                           passed);
-        if (passed.first <= passed.last)
-            cells.staleBlocks[x] |= blockBits(passed.first / depthBlockRows, passed.last / depthBlockRows);
+        fillColumn(face, x, box.ymin, box.ymax - box.ymin + 1, faceIndex, cells, passed);
+        markStale(passed, x, cells);
     }
 }
 
@@ -40,9 +61,9 @@ PixelKernels fastestPixelKernels()
     return fastest;
 }
 
-ColumnFill columnFill(PixelKernels kernels)
+RunFill runFill(PixelKernels kernels)
 {
-    return kernels == PixelKernels::avx2 ? fillColumnAvx2 : fillColumnPortable;
+    return kernels == PixelKernels::avx2 ? fillRunsAvx2 : fillRunsPortable;
 }
 
 BoxFill boxFill(PixelKernels kernels)

@@ -25,13 +25,6 @@ struct PassedRows {
     int last = -1;
 };
 
-// Samples rows first to first + count - 1 of column x of a face with the
-// float operations of sampleFaceColumn, and for every row inside the face and
-// strictly nearer than the stored depth stores the depth and faceIndex,
-// widening passed to include that row.
-using ColumnFill = void (*)(const FaceEdges& face, float x, int first, int count, int faceIndex,
-                            const ColumnCells& cells, PassedRows& passed);
-
 // The fast path's per-frame buffers of a band, as BandBuffers has them: the
 // columns' depth and face cells, depthRows each, and the mask of blocks whose
 // farthest depth a store may have loosened.
@@ -41,23 +34,35 @@ struct BoxCells {
     std::uint32_t* staleBlocks = nullptr;
 };
 
-// Fills every row of the box in columns firstColumn..lastColumn as
-// ColumnFill does, and marks the blocks it stores in as stale: the faces too
-// small to narrow their columns, in one call.
+// Rows first to first + count - 1 of column x. Without default values: the
+// fill collects a face's runs in an array before it samples them.
+struct ColumnRun {
+    int x, first, count;
+};
+
+// Samples the rows of each run of a face with the float operations of
+// sampleFaceColumn, stores the depth and faceIndex of every row inside the
+// face and strictly nearer than the stored depth, and marks the blocks it
+// stores in as stale. The face's values are set up once for all its runs: a
+// face that crosses the camera plane has runs in hundreds of columns.
+using RunFill = void (*)(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
+                         const BoxCells& cells);
+
+// The same for every row of the box in columns firstColumn..lastColumn: the
+// faces too small to narrow their columns, in one call.
 using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                          int lastColumn, const BoxCells& cells);
 
 // sampleFaceColumn and a loop over its rows: runs on every x86-64 processor.
-void fillColumnPortable(const FaceEdges& face, float x, int first, int count, int faceIndex,
-                        const ColumnCells& cells, PassedRows& passed);
-
+void fillRunsPortable(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
+                      const BoxCells& cells);
 void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                      int lastColumn, const BoxCells& cells);
 
 // The same stores, eight rows at a time with AVX2. Call them only where
 // processorHasAvx2() holds: they are compiled for AVX2 processors alone.
-void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int faceIndex,
-                    const ColumnCells& cells, PassedRows& passed);
+void fillRunsAvx2(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
+                  const BoxCells& cells);
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
                  const BoxCells& cells);
 
@@ -67,7 +72,7 @@ enum class PixelKernels { portable, avx2 };
 // avx2 where the processor has it, else portable.
 PixelKernels fastestPixelKernels();
 
-ColumnFill columnFill(PixelKernels kernels);
+RunFill runFill(PixelKernels kernels);
 BoxFill boxFill(PixelKernels kernels);
 
 } // namespace Quorvane

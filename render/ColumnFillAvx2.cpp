@@ -119,10 +119,18 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
 
 } // namespace
 
-void fillColumnAvx2(const FaceEdges& face, float x, int first, int count, int faceIndex,
-                    const ColumnCells& cells, PassedRows& passed)
+void fillRunsAvx2(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
+                  const BoxCells& cells)
 {
-    fillLanes(faceLanes(face, faceIndex), x, first, count, cells, passed);
+    const FaceLanes lanes = faceLanes(face, faceIndex);
+    for (int i = 0; i < runCount; ++i) {
+        const int x = runs[i].x;
+        PassedRows passed;
+        const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
+        fillLanes(lanes, static_cast<float>(x), runs[i].first, runs[i].count, column, passed);
+        if (passed.first <= passed.last)
+            cells.staleBlocks[x] |= staleBits(passed);
+    }
 }
 
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,

@@ -153,15 +153,52 @@ inline std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock
     return hidden;
 }
 
+// The runs of one face, sampled in batches: the face's values are set up once
+// per batch rather than once per column.
+class RunBatch {
+public:
+    RunBatch(const FaceEdges& face, int faceIndex, const BoxCells& cells, RunFill fillRuns)
+        : face_(face), faceIndex_(faceIndex), cells_(cells), fillRuns_(fillRuns)
+    {
+    }
+
+    // Rows first..last of column x. A face's stores in one column change no
+    // other column's cells, and its runs in one column are all decided before
+    // any of them is sampled, so deferring them changes no depth test.
+    void add(int x, int first, int last)
+    {
+        if (count_ == capacity)
+            fillPending();
+        runs_[count_++] = {x, first, last - first + 1};
+    }
+
+    void fillPending()
+    {
+        if (count_ > 0)
+            fillRuns_(face_, faceIndex_, runs_, count_, cells_);
+        count_ = 0;
+    }
+
+private:
+    static constexpr int capacity = 256;
+    const FaceEdges& face_;
+    int faceIndex_;
+    BoxCells cells_;
+    RunFill fillRuns_;
+    ColumnRun runs_[capacity];
+    int count_ = 0;
+};
+
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only: every sample inside the triangle and strictly nearer than the stored
 // depth stores its depth, and the face in the cover. A box of fewer than
 // shortestNarrowedColumn rows goes to fillBox whole, and bounds is not read.
-// Taller ones go column by column to fillColumn, leaving out the rows that
-// certainly fail the inside test or, block by block, the depth test.
+// Taller ones go to fillRuns in runs of rows, leaving out the rows of each
+// column that certainly fail the inside test or, block by block, the depth
+// test.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
-                           ColumnFill fillColumn, BoxFill fillBox)
+                           RunFill fillRuns, BoxFill fillBox)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
@@ -171,34 +208,29 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     }
     RowSpan spans[FrameSurface::width + 1];
     candidateSpans(bounds, first, last, box.ymin, box.ymax, spans);
+    RunBatch runs(face, faceIndex, buffers.cells(), fillRuns);
     for (int x = first; x <= last; ++x) {
         const int firstRow = spans[x - first].first, lastRow = spans[x - first].last;
         if (firstRow > lastRow)
             continue;
-        const ColumnCells cells = buffers.column(x);
-        PassedRows passed;
         // A bound pays for itself only where it can hide whole blocks.
-        if (bounds.depthBounded && lastRow - firstRow + 1 >= shortestBoundedRun) {
-            const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
-            std::uint32_t visible =
-                blockBits(firstBlock, lastBlock)
-                & ~hiddenBlocks(columnDepthBound(bounds, x), x, firstBlock, lastBlock, buffers);
-            // Each run of blocks that the bound cannot hide is sampled in one pass.
-            while (visible != 0) {
-                const int runFirst = std::countr_zero(visible);
-                const int runLast = runFirst + std::countr_one(visible >> runFirst) - 1;
-                const int top = std::max(runFirst * depthBlockRows, firstRow);
-                const int bottom = std::min(runLast * depthBlockRows + depthBlockRows - 1, lastRow);
-                fillColumn(face, static_cast<float>(x), top, bottom - top + 1, faceIndex, cells, passed);
-                visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
-            }
-        } else {
-            fillColumn(face, static_cast<float>(x), firstRow, lastRow - firstRow + 1, faceIndex, cells,
-                       passed);
+        if (!bounds.depthBounded || lastRow - firstRow + 1 < shortestBoundedRun) {
+            runs.add(x, firstRow, lastRow);
+            continue;
         }
-        if (passed.first <= passed.last)
-            buffers.staleBlocks[x] |= blockBits(passed.first / depthBlockRows, passed.last / depthBlockRows);
+        const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
+        std::uint32_t visible = blockBits(firstBlock, lastBlock)
+                              & ~hiddenBlocks(columnDepthBound(bounds, x), x, firstBlock, lastBlock, buffers);
+        // Each run of blocks that the bound cannot hide is sampled in one pass.
+        while (visible != 0) {
+            const int runFirst = std::countr_zero(visible);
+            const int runLast = runFirst + std::countr_one(visible >> runFirst) - 1;
+            runs.add(x, std::max(runFirst * depthBlockRows, firstRow),
+                     std::min(runLast * depthBlockRows + depthBlockRows - 1, lastRow));
+            visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
+        }
     }
+    runs.fillPending();
 }
 
 } // namespace Quorvane

@@ -48,7 +48,7 @@ bool shortLineMissesColumns(const Vector3& e0, const Vector3& e1, int columnBegi
 } // namespace
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
-    : pool_(std::max(threadCount, 1)), fillColumn_(columnFill(kernels)), fillBox_(boxFill(kernels)),
+    : pool_(std::max(threadCount, 1)), fillRuns_(runFill(kernels)), fillBox_(boxFill(kernels)),
       shadeColumn_(columnShade(kernels)), transform_(screenTransform(kernels)),
       flatValues_(flatValues(kernels)), cornerColors_(cornerColors(kernels))
 {
@@ -159,7 +159,7 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
             continue;
         const std::size_t index = static_cast<std::size_t>(i);
         fillFaceInBand(edges_[index], bounds_[index], i, face.box, firstColumn, lastColumn, buffers,
-                       fillColumn_, fillBox_);
+                       fillRuns_, fillBox_);
     }
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }

@@ -59,7 +59,7 @@ private:
     void forChunks(std::size_t count, const Work& work);
 
     WorkerPool pool_;
-    ColumnFill fillColumn_;
+    RunFill fillRuns_;
     BoxFill fillBox_;
     ColumnShade shadeColumn_;
     ScreenTransform transform_;
