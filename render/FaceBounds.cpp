@@ -247,6 +247,11 @@ void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, i
     }
 }
 
+SpanNarrowing spanNarrowing(PixelKernels kernels)
+{
+    return kernels == PixelKernels::avx2 ? candidateSpansAvx2 : candidateSpans;
+}
+
 DepthBound columnDepthBound(const FaceBounds& bounds, int x)
 {
     DepthBound bound;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/ColumnFill.h"
 #include "render/TriangleFill.h"
 
 namespace Quorvane {
@@ -43,12 +44,25 @@ struct RowSpan {
 
 // candidateRows from rows firstRow..lastRow for every column firstColumn..
 // lastColumn, into spans[x - firstColumn], with {0, -1} for no rows: the same
-// double operations, two columns at a time with SSE2, so the same rows. Faces
-// that cross the camera plane narrow hundreds of columns each, and there the
+// double operations, several columns at a time, so the same rows. Faces that
+// cross the camera plane narrow hundreds of columns each, and there the
 // one-column function, with its branches, was a quarter of the frame. Columns
-// are taken in pairs: spans must have room for one entry more than the columns.
+// are taken in groups: spans must have room for spanPadding entries more than
+// the columns.
+using SpanNarrowing = void (*)(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow,
+                               int lastRow, RowSpan* spans);
+constexpr int spanPadding = 3;
+
+// Two columns at a time with SSE2: runs on every x86-64 processor.
 void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
                     RowSpan* spans);
+
+// Four columns at a time with AVX2; call it only where processorHasAvx2()
+// holds.
+void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
+                        RowSpan* spans);
+
+SpanNarrowing spanNarrowing(PixelKernels kernels);
 
 // A lower bound of the float depth the fill computes at the rows of one
 // column of the box: no float depth at row y is below atRowZero + slope * y.

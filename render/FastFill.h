@@ -189,26 +189,38 @@ private:
     int count_ = 0;
 };
 
+// The fill's kernels, of one choice of PixelKernels.
+struct FillKernels {
+    SpanNarrowing narrowSpans;
+    RunFill fillRuns;
+    BoxFill fillBox;
+};
+
+inline FillKernels fillKernels(PixelKernels kernels)
+{
+    return {spanNarrowing(kernels), runFill(kernels), boxFill(kernels)};
+}
+
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only: every sample inside the triangle and strictly nearer than the stored
 // depth stores its depth, and the face in the cover. A box of fewer than
-// shortestNarrowedColumn rows goes to fillBox whole, and bounds is not read.
-// Taller ones go to fillRuns in runs of rows, leaving out the rows of each
-// column that certainly fail the inside test or, block by block, the depth
-// test.
+// shortestNarrowedColumn rows goes to the box kernel whole, and bounds is not
+// read. Taller ones go to the run kernel in runs of rows, leaving out the rows
+// of each column that certainly fail the inside test or, block by block, the
+// depth test.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
-                           RunFill fillRuns, BoxFill fillBox)
+                           const FillKernels& kernels)
 {
     const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     if (box.ymax - box.ymin + 1 < shortestNarrowedColumn) {
-        fillBox(face, faceIndex, box, first, last, buffers.cells());
+        kernels.fillBox(face, faceIndex, box, first, last, buffers.cells());
         return;
     }
-    RowSpan spans[FrameSurface::width + 1];
-    candidateSpans(bounds, first, last, box.ymin, box.ymax, spans);
-    RunBatch runs(face, faceIndex, buffers.cells(), fillRuns);
+    RowSpan spans[FrameSurface::width + spanPadding];
+    kernels.narrowSpans(bounds, first, last, box.ymin, box.ymax, spans);
+    RunBatch runs(face, faceIndex, buffers.cells(), kernels.fillRuns);
     for (int x = first; x <= last; ++x) {
         const int firstRow = spans[x - first].first, lastRow = spans[x - first].last;
         if (firstRow > lastRow)

@@ -48,9 +48,9 @@ bool shortLineMissesColumns(const Vector3& e0, const Vector3& e1, int columnBegi
 } // namespace
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
-    : pool_(std::max(threadCount, 1)), fillRuns_(runFill(kernels)), fillBox_(boxFill(kernels)),
-      shadeColumn_(columnShade(kernels)), transform_(screenTransform(kernels)),
-      flatValues_(flatValues(kernels)), cornerColors_(cornerColors(kernels))
+    : pool_(std::max(threadCount, 1)), fill_(fillKernels(kernels)), shadeColumn_(columnShade(kernels)),
+      transform_(screenTransform(kernels)), flatValues_(flatValues(kernels)),
+      cornerColors_(cornerColors(kernels))
 {
 }
 
@@ -158,8 +158,7 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
             continue;
         const std::size_t index = static_cast<std::size_t>(i);
-        fillFaceInBand(edges_[index], bounds_[index], i, face.box, firstColumn, lastColumn, buffers,
-                       fillRuns_, fillBox_);
+        fillFaceInBand(edges_[index], bounds_[index], i, face.box, firstColumn, lastColumn, buffers, fill_);
     }
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }

@@ -59,8 +59,7 @@ private:
     void forChunks(std::size_t count, const Work& work);
 
     WorkerPool pool_;
-    RunFill fillRuns_;
-    BoxFill fillBox_;
+    FillKernels fill_;
     ColumnShade shadeColumn_;
     ScreenTransform transform_;
     FlatValues flatValues_;

@@ -2,6 +2,7 @@
 
 #include "math/Geometry.h"
 #include "render/FastFill.h"
+#include "render/ProcessorFeatures.h"
 
 #include <gtest/gtest.h>
 
@@ -57,20 +58,32 @@ struct Counts {
     int insideRows = 0, boundedFaces = 0;
 };
 
-// candidateSpans keeps the same rows of firstRow..lastRow as candidateRows in
-// every columnStep-th column of the box.
+// The span kernels this processor can run.
+std::vector<SpanNarrowing> spanKernels()
+{
+    std::vector<SpanNarrowing> kernels{spanNarrowing(PixelKernels::portable)};
+    if (processorHasAvx2())
+        kernels.push_back(spanNarrowing(PixelKernels::avx2));
+    return kernels;
+}
+
+// Each span kernel keeps the same rows of firstRow..lastRow as candidateRows
+// in every columnStep-th column of the box.
 void checkSpans(const FaceBounds& bounds, const PixelBox& box, int columnStep, int firstRow, int lastRow)
 {
-    std::vector<RowSpan> spans(static_cast<std::size_t>(box.xmax - box.xmin + 2));
-    candidateSpans(bounds, box.xmin, box.xmax, firstRow, lastRow, spans.data());
-    for (int x = box.xmin; x <= box.xmax; x += columnStep) {
-        int first = firstRow, last = lastRow;
-        const bool any = candidateRows(bounds, x, first, last);
-        const RowSpan& span = spans[static_cast<std::size_t>(x - box.xmin)];
-        ASSERT_EQ(any, span.first <= span.last) << "column " << x << " rows " << firstRow << ".." << lastRow;
-        if (any) {
-            ASSERT_EQ(first, span.first) << "column " << x;
-            ASSERT_EQ(last, span.last) << "column " << x;
+    std::vector<RowSpan> spans(static_cast<std::size_t>(box.xmax - box.xmin + 1 + spanPadding));
+    for (const SpanNarrowing narrowSpans : spanKernels()) {
+        narrowSpans(bounds, box.xmin, box.xmax, firstRow, lastRow, spans.data());
+        for (int x = box.xmin; x <= box.xmax; x += columnStep) {
+            int first = firstRow, last = lastRow;
+            const bool any = candidateRows(bounds, x, first, last);
+            const RowSpan& span = spans[static_cast<std::size_t>(x - box.xmin)];
+            ASSERT_EQ(any, span.first <= span.last)
+                << "column " << x << " rows " << firstRow << ".." << lastRow;
+            if (any) {
+                ASSERT_EQ(first, span.first) << "column " << x;
+                ASSERT_EQ(last, span.last) << "column " << x;
+            }
         }
     }
 }

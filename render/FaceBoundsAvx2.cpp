@@ -1,0 +1,87 @@
+// Compiled for AVX2 alone and called only after processorHasAvx2(); like
+// ColumnFillAvx2.cpp it calls no inline function of another header.
+#include "render/FaceBounds.h"
+
+#include <immintrin.h>
+
+namespace Quorvane {
+
+namespace {
+
+// One edge's values for four columns at a time. sign is that of beta: +1, -1,
+// or 0 for zero and NaN, which keepAtLeast treats alike.
+struct EdgeLanes {
+    __m256d alphaAtZero, alphaPerColumn, minusMargin, inverseBeta, minusInverseBeta;
+    int sign;
+};
+
+EdgeLanes edgeLanes(const FaceBounds& bounds, int i)
+{
+    const double beta = bounds.beta[i];
+    return {_mm256_set1_pd(bounds.alphaAtZero[i]),  _mm256_set1_pd(bounds.alphaPerColumn[i]),
+            _mm256_set1_pd(-bounds.margin[i]),      _mm256_set1_pd(bounds.inverseBeta[i]),
+            _mm256_set1_pd(-bounds.inverseBeta[i]), beta > 0 ? 1 : beta < 0 ? -1 : 0};
+}
+
+// keepAtLeast for four columns, on alpha's side (sign as given) or on
+// -alpha's (sign reversed); _mm256_max_pd(row, low) is std::max(low, row) and
+// _mm256_min_pd(row, high) std::min(high, row), NaN included.
+void keepAtLeastInLanes(__m256d alpha, __m256d minusMargin, __m256d inverseBeta, int sign, __m256d& low,
+                        __m256d& high)
+{
+    const __m256d one = _mm256_set1_pd(1);
+    const __m256d row = _mm256_mul_pd(_mm256_sub_pd(minusMargin, alpha), inverseBeta);
+    if (sign > 0) {
+        low = _mm256_max_pd(_mm256_sub_pd(row, one), low);
+    } else if (sign < 0) {
+        high = _mm256_min_pd(_mm256_add_pd(row, one), high);
+    } else {
+        const __m256d below = _mm256_cmp_pd(alpha, minusMargin, _CMP_LT_OQ);
+        high = _mm256_blendv_pd(high, _mm256_set1_pd(-1), below);
+    }
+}
+
+} // namespace
+
+void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
+                        RowSpan* spans)
+{
+    const EdgeLanes edges[3] = {edgeLanes(bounds, 0), edgeLanes(bounds, 1), edgeLanes(bounds, 2)};
+    const __m256d negative = _mm256_set1_pd(-0.0);
+    const __m256d firstRows = _mm256_set1_pd(firstRow), lastRows = _mm256_set1_pd(lastRow);
+    // The even 32-bit halves of four 64-bit masks.
+    const __m256i evenHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
+    for (int x = firstColumn; x <= lastColumn; x += 4) {
+        const __m256d column = _mm256_setr_pd(x, x + 1, x + 2, x + 3);
+        __m256d lowAbove = firstRows, highAbove = lastRows, lowBelow = firstRows, highBelow = lastRows;
+        for (const EdgeLanes& edge : edges) {
+            const __m256d alpha = _mm256_add_pd(edge.alphaAtZero, _mm256_mul_pd(edge.alphaPerColumn, column));
+            keepAtLeastInLanes(alpha, edge.minusMargin, edge.inverseBeta, edge.sign, lowAbove, highAbove);
+            keepAtLeastInLanes(_mm256_xor_pd(alpha, negative), edge.minusMargin, edge.minusInverseBeta,
+                               -edge.sign, lowBelow, highBelow);
+        }
+        const __m256d above = _mm256_cmp_pd(lowAbove, highAbove, _CMP_LE_OQ);
+        const __m256d below = _mm256_cmp_pd(lowBelow, highBelow, _CMP_LE_OQ);
+        const __m256d both = _mm256_and_pd(above, below);
+        const __m256d low = _mm256_blendv_pd(_mm256_blendv_pd(lowBelow, lowAbove, above),
+                                             _mm256_min_pd(lowBelow, lowAbove), both);
+        const __m256d high = _mm256_blendv_pd(_mm256_blendv_pd(highBelow, highAbove, above),
+                                              _mm256_max_pd(highBelow, highAbove), both);
+        // As in candidateRows: low rounded up, high down. Columns with neither
+        // side get an empty span, whatever their low and high.
+        const __m256d lowRows = _mm256_cvtepi32_pd(_mm256_cvttpd_epi32(low));
+        const __m256d roundedUp =
+            _mm256_add_pd(lowRows, _mm256_and_pd(_mm256_cmp_pd(lowRows, low, _CMP_LT_OQ), _mm256_set1_pd(1)));
+        const __m128i either = _mm256_castsi256_si128(
+            _mm256_permutevar8x32_epi32(_mm256_castpd_si256(_mm256_or_pd(above, below)), evenHalves));
+        const __m128i first = _mm_and_si128(either, _mm256_cvttpd_epi32(roundedUp));
+        const __m128i last = _mm_or_si128(_mm_and_si128(either, _mm256_cvttpd_epi32(high)),
+                                          _mm_andnot_si128(either, _mm_set1_epi32(-1)));
+        static_assert(sizeof(RowSpan) == 2 * sizeof(int));
+        __m128i* const group = reinterpret_cast<__m128i*>(spans + (x - firstColumn));
+        _mm_storeu_si128(group, _mm_unpacklo_epi32(first, last));
+        _mm_storeu_si128(group + 1, _mm_unpackhi_epi32(first, last));
+    }
+}
+
+} // namespace Quorvane
