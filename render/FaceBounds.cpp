@@ -252,12 +252,4 @@ SpanNarrowing spanNarrowing(PixelKernels kernels)
     return kernels == PixelKernels::avx2 ? candidateSpansAvx2 : candidateSpans;
 }
 
-DepthBound columnDepthBound(const FaceBounds& bounds, int x)
-{
-    DepthBound bound;
-    bound.atRowZero = bounds.depthAtOrigin + bounds.depthPerColumn * x - bounds.depthError;
-    bound.slope = bounds.depthPerRow;
-    return bound;
-}
-
 } // namespace Quorvane

@@ -70,7 +70,14 @@ struct DepthBound {
     double atRowZero = 0, slope = 0;
 };
 
-// The bound for column x; bounds.depthBounded must hold.
-DepthBound columnDepthBound(const FaceBounds& bounds, int x);
+// The bound for column x; bounds.depthBounded must hold. Inline, as the fill
+// asks for it in every column of a tall face.
+inline DepthBound columnDepthBound(const FaceBounds& bounds, int x)
+{
+    DepthBound bound;
+    bound.atRowZero = bounds.depthAtOrigin + bounds.depthPerColumn * x - bounds.depthError;
+    bound.slope = bounds.depthPerRow;
+    return bound;
+}
 
 } // namespace Quorvane

@@ -143,8 +143,9 @@ inline std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock
     // of the column's.
     static_assert(depthBlocks % 2 == 0);
     std::uint32_t hidden = 0;
-    for (int block = firstBlock & ~1; block <= lastBlock; block += 2) {
-        const __m128d blocks = _mm_set_pd(block + 1, block);
+    const int firstPair = firstBlock & ~1;
+    __m128d blocks = _mm_set_pd(firstPair + 1, firstPair);
+    for (int block = firstPair; block <= lastBlock; block += 2, blocks = _mm_add_pd(blocks, _mm_set1_pd(2))) {
         const __m128d stored = _mm_cvtps_pd(
             _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(farthest + block))));
         const __m128d below = _mm_add_pd(atFirstBlock, _mm_mul_pd(perBlock, blocks));
