@@ -7,6 +7,9 @@
 
 #include <cstdint>
 #include <immintrin.h>
+#ifdef _MSC_VER
+#include <intrin.h>
+#endif
 
 namespace Quorvane {
 
@@ -117,7 +120,73 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
     }
 }
 
+// The number of the lowest set bit of bits, which is not 0: a builtin rather
+// than std::countr_zero, an inline function of another header.
+int lowestBit(std::uint32_t bits)
+{
+#ifdef _MSC_VER
+    unsigned long index = 0;
+    _BitScanForward(&index, bits);
+    return static_cast<int>(index);
+#else
+    return __builtin_ctz(bits);
+#endif
+}
+
+// refreshFarthest: the largest depth of each stale block among blocks, eight
+// rows at a time. No stored depth is NaN, so any order gives the same one.
+void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks)
+{
+    std::uint32_t stale = buffers.staleBlocks[x] & blocks;
+    buffers.staleBlocks[x] &= ~stale;
+    const float* depth = buffers.depth + x * depthRows;
+    for (; stale != 0; stale &= stale - 1) {
+        const int block = lowestBit(stale);
+        const float* cells = depth + block * depthBlockRows;
+        const int rows = depthRows - block * depthBlockRows < depthBlockRows
+                           ? depthRows - block * depthBlockRows
+                           : depthBlockRows;
+        __m128 largest = _mm_loadu_ps(cells);
+        int row = 4;
+        if (rows == depthBlockRows) {
+            static_assert(depthBlockRows == 16);
+            const __m256 halves = _mm256_max_ps(_mm256_loadu_ps(cells), _mm256_loadu_ps(cells + 8));
+            largest = _mm_max_ps(_mm256_castps256_ps128(halves), _mm256_extractf128_ps(halves, 1));
+            row = rows;
+        }
+        for (; row + 4 <= rows; row += 4)
+            largest = _mm_max_ps(largest, _mm_loadu_ps(cells + row));
+        largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(1, 0, 3, 2)));
+        largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(2, 3, 0, 1)));
+        buffers.farthest[x * depthBlocks + block] = _mm_cvtss_f32(largest);
+    }
+}
+
 } // namespace
+
+// hiddenBlocks with the same double operations, four blocks at a time from a
+// multiple of four, so that every block read is one of the column's.
+std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, int lastBlock,
+                               const BandBuffers& buffers)
+{
+    refreshFarthestAvx2(buffers, x, ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1));
+    const float* farthest = buffers.farthest + x * depthBlocks;
+    const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
+    const __m256d atFirstBlock = _mm256_set1_pd(bound.atRowZero + bound.slope * leastRow);
+    const __m256d perBlock = _mm256_set1_pd(bound.slope * depthBlockRows);
+    static_assert(depthBlocks % 4 == 0);
+    const int firstQuad = firstBlock & ~3;
+    __m256d blocks = _mm256_setr_pd(firstQuad, firstQuad + 1, firstQuad + 2, firstQuad + 3);
+    std::uint32_t hidden = 0;
+    for (int block = firstQuad; block <= lastBlock;
+         block += 4, blocks = _mm256_add_pd(blocks, _mm256_set1_pd(4))) {
+        const __m256d stored = _mm256_cvtps_pd(_mm_loadu_ps(farthest + block));
+        const __m256d below = _mm256_add_pd(atFirstBlock, _mm256_mul_pd(perBlock, blocks));
+        hidden |= static_cast<std::uint32_t>(_mm256_movemask_pd(_mm256_cmp_pd(below, stored, _CMP_GE_OQ)))
+               << block;
+    }
+    return hidden;
+}
 
 void fillRunsAvx2(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
                   const BoxCells& cells)

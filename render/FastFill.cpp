@@ -17,6 +17,12 @@ Vector3 pixelWeights(const FaceEdges& face, float x, float y)
     return {w0, u, v};
 }
 
+std::uint32_t hiddenBlocksPortable(const DepthBound& bound, int x, int firstBlock, int lastBlock,
+                                   const BandBuffers& buffers)
+{
+    return hiddenBlocks(bound, x, firstBlock, lastBlock, buffers);
+}
+
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
                       ColumnSamples& samples)
 {
