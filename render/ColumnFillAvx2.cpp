@@ -120,6 +120,17 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
     }
 }
 
+// Rows first..first + count - 1 of column x, marking the blocks it stores in
+// as stale.
+void fillColumnRows(const FaceLanes& face, int x, int first, int count, const BoxCells& cells)
+{
+    PassedRows passed;
+    const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
+    fillLanes(face, static_cast<float>(x), first, count, column, passed);
+    if (passed.first <= passed.last)
+        cells.staleBlocks[x] |= staleBits(passed);
+}
+
 // The number of the lowest set bit of bits, which is not 0: a builtin rather
 // than std::countr_zero, an inline function of another header.
 int lowestBit(std::uint32_t bits)
@@ -133,7 +144,8 @@ int lowestBit(std::uint32_t bits)
 #endif
 }
 
-// refreshFarthest: the largest depth of each stale block among blocks, eight
+// The largest depth of each stale block among blocks, as the portable kernel
+// finds it, eight
 // rows at a time. No stored depth is NaN, so any order gives the same one.
 void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks)
 {
@@ -164,7 +176,7 @@ void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks
 
 } // namespace
 
-// hiddenBlocks with the same double operations, four blocks at a time from a
+// The portable kernel's double operations, four blocks at a time from a
 // multiple of four, so that every block read is one of the column's.
 std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, int lastBlock,
                                const BandBuffers& buffers)
@@ -192,27 +204,16 @@ void fillRunsAvx2(const FaceEdges& face, int faceIndex, const ColumnRun* runs, i
                   const BoxCells& cells)
 {
     const FaceLanes lanes = faceLanes(face, faceIndex);
-    for (int i = 0; i < runCount; ++i) {
-        const int x = runs[i].x;
-        PassedRows passed;
-        const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
-        fillLanes(lanes, static_cast<float>(x), runs[i].first, runs[i].count, column, passed);
-        if (passed.first <= passed.last)
-            cells.staleBlocks[x] |= staleBits(passed);
-    }
+    for (int i = 0; i < runCount; ++i)
+        fillColumnRows(lanes, runs[i].x, runs[i].first, runs[i].count, cells);
 }
 
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
                  const BoxCells& cells)
 {
     const FaceLanes lanes = faceLanes(face, faceIndex);
-    for (int x = firstColumn; x <= lastColumn; ++x) {
-        PassedRows passed;
-        const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
-        fillLanes(lanes, static_cast<float>(x), box.ymin, box.ymax - box.ymin + 1, column, passed);
-        if (passed.first <= passed.last)
-            cells.staleBlocks[x] |= staleBits(passed);
-    }
+    for (int x = firstColumn; x <= lastColumn; ++x)
+        fillColumnRows(lanes, x, box.ymin, box.ymax - box.ymin + 1, cells);
 }
 
 } // namespace Quorvane

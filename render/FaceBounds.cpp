@@ -237,8 +237,7 @@ void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, i
         const __m128d roundedUp = _mm_add_pd(lowRows, _mm_and_pd(_mm_cmplt_pd(lowRows, low), _mm_set1_pd(1)));
         const __m128i either =
             _mm_shuffle_epi32(_mm_castpd_si128(_mm_or_pd(above, below)), _MM_SHUFFLE(3, 3, 2, 0));
-        const __m128i first = _mm_or_si128(_mm_and_si128(either, _mm_cvttpd_epi32(roundedUp)),
-                                           _mm_andnot_si128(either, _mm_setzero_si128()));
+        const __m128i first = _mm_and_si128(either, _mm_cvttpd_epi32(roundedUp));
         const __m128i last = _mm_or_si128(_mm_and_si128(either, _mm_cvttpd_epi32(high)),
                                           _mm_andnot_si128(either, _mm_set1_epi32(-1)));
         static_assert(sizeof(RowSpan) == 2 * sizeof(int));

@@ -3,7 +3,9 @@
 #include "math/Geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <emmintrin.h>
 
 namespace Quorvane {
 
@@ -17,10 +19,53 @@ Vector3 pixelWeights(const FaceEdges& face, float x, float y)
     return {w0, u, v};
 }
 
+namespace {
+
+// Makes the farthest depths of column x's blocks among blocks exact where they
+// are stale.
+void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blocks)
+{
+    std::uint32_t stale = buffers.staleBlocks[x] & blocks;
+    buffers.staleBlocks[x] &= ~stale;
+    const float* depth = buffers.depth + x * depthRows;
+    for (; stale != 0; stale &= stale - 1) {
+        const int block = std::countr_zero(stale);
+        const float* cells = depth + block * depthBlockRows;
+        const int rows = std::min(depthBlockRows, depthRows - block * depthBlockRows);
+        // Four rows at a time (SSE2 is every x86-64 processor's); no stored
+        // depth is NaN, so any order gives the same bound.
+        __m128 largest = _mm_loadu_ps(cells);
+        for (int row = 4; row + 4 <= rows; row += 4)
+            largest = _mm_max_ps(largest, _mm_loadu_ps(cells + row));
+        largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(1, 0, 3, 2)));
+        largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(2, 3, 0, 1)));
+        buffers.farthest[x * depthBlocks + block] = _mm_cvtss_f32(largest);
+    }
+}
+
+} // namespace
+
 std::uint32_t hiddenBlocksPortable(const DepthBound& bound, int x, int firstBlock, int lastBlock,
                                    const BandBuffers& buffers)
 {
-    return hiddenBlocks(bound, x, firstBlock, lastBlock, buffers);
+    refreshFarthest(buffers, x, blockBits(firstBlock, lastBlock));
+    const float* farthest = buffers.farthest + x * depthBlocks;
+    const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
+    const __m128d atFirstBlock = _mm_set1_pd(bound.atRowZero + bound.slope * leastRow);
+    const __m128d perBlock = _mm_set1_pd(bound.slope * depthBlockRows);
+    // Two blocks at a time from an even one, so that every block read is one
+    // of the column's.
+    static_assert(depthBlocks % 2 == 0);
+    std::uint32_t hidden = 0;
+    const int firstPair = firstBlock & ~1;
+    __m128d blocks = _mm_set_pd(firstPair + 1, firstPair);
+    for (int block = firstPair; block <= lastBlock; block += 2, blocks = _mm_add_pd(blocks, _mm_set1_pd(2))) {
+        const __m128d stored = _mm_cvtps_pd(
+            _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(farthest + block))));
+        const __m128d below = _mm_add_pd(atFirstBlock, _mm_mul_pd(perBlock, blocks));
+        hidden |= static_cast<std::uint32_t>(_mm_movemask_pd(_mm_cmpge_pd(below, stored))) << block;
+    }
+    return hidden;
 }
 
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
