@@ -35,8 +35,10 @@ void markStale(const PassedRows& passed, int x, const BoxCells& cells)
 
 } // namespace
 
-void fillRunsPortable(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
-                      const BoxCells& cells)
+// Every row is sampled: the floor only spares work, which the portable
+// kernel, the fallback, does not chase.
+void fillRunsPortable(const FaceEdges& face, const DepthFloor&, int faceIndex, const ColumnRun* runs,
+                      int runCount, const BoxCells& cells)
 {
     for (int i = 0; i < runCount; ++i) {
         PassedRows passed;

@@ -4,6 +4,7 @@
 #include "render/TriangleFill.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace Quorvane {
 
@@ -40,13 +41,30 @@ struct ColumnRun {
     int x, first, count;
 };
 
+// A lower bound of a face's float depths, in floats: at every pixel (x, y) of
+// the face's box, no depth that the fill computes is below depthFloorAt(x, y).
+// Rows whose stored depth is not above it certainly fail the depth test, and
+// eight of them are cheaper to rule out with it than with the inside test
+// and two divisions. The default bounds nothing.
+struct DepthFloor {
+    float atOrigin = -std::numeric_limits<float>::infinity();
+    float perColumn = 0, perRow = 0;
+};
+
+// Each operation rounded to float, in this order, as the kernels compute it.
+inline float depthFloorAt(const DepthFloor& floor, float x, float y)
+{
+    return floor.perRow * y + (floor.perColumn * x + floor.atOrigin);
+}
+
 // Samples the rows of each run of a face with the float operations of
 // sampleFaceColumn, stores the depth and faceIndex of every row inside the
 // face and strictly nearer than the stored depth, and marks the blocks it
 // stores in as stale. The face's values are set up once for all its runs: a
-// face that crosses the camera plane has runs in hundreds of columns.
-using RunFill = void (*)(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
-                         const BoxCells& cells);
+// face that crosses the camera plane has runs in hundreds of columns. A kernel
+// may leave out rows whose stored depth is not above floor.
+using RunFill = void (*)(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
+                         int runCount, const BoxCells& cells);
 
 // The same for every row of the box in columns firstColumn..lastColumn: the
 // faces too small to narrow their columns, in one call.
@@ -54,15 +72,17 @@ using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& b
                          int lastColumn, const BoxCells& cells);
 
 // sampleFaceColumn and a loop over its rows: runs on every x86-64 processor.
-void fillRunsPortable(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
-                      const BoxCells& cells);
+void fillRunsPortable(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
+                      int runCount, const BoxCells& cells);
 void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                      int lastColumn, const BoxCells& cells);
 
-// The same stores, eight rows at a time with AVX2. Call them only where
-// processorHasAvx2() holds: they are compiled for AVX2 processors alone.
-void fillRunsAvx2(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
-                  const BoxCells& cells);
+// The same stores, eight rows at a time with AVX2; the run kernel leaves out
+// eight rows at once where none of their stored depths is above floor. Call
+// them only where processorHasAvx2() holds: they are compiled for AVX2
+// processors alone.
+void fillRunsAvx2(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
+                  int runCount, const BoxCells& cells);
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
                  const BoxCells& cells);
 

@@ -47,11 +47,19 @@ FaceLanes faceLanes(const FaceEdges& face, int faceIndex)
             _mm256_set1_epi32(faceIndex)};
 }
 
+// The floor of a face's depths in one column, in every lane: the rows' floor
+// is perRow * y + atColumn.
+struct FloorLanes {
+    __m256 perRow, atColumn;
+};
+
 // Lane by lane the operations of sampleFaceColumn, in its order: each
 // intrinsic is one IEEE single-precision operation, rounded on its own, and
-// the comparisons are the ordered ones, false for NaN as in C++.
-void fillLanes(const FaceLanes& face, float x, int first, int count, const ColumnCells& cells,
-               PassedRows& passed)
+// the comparisons are the ordered ones, false for NaN as in C++. With a
+// floor, eight rows whose stored depths are none above it are left first.
+template <bool withFloor>
+void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int first, int count,
+               const ColumnCells& cells, PassedRows& passed)
 {
     const __m256 column = _mm256_set1_ps(x);
     const __m256 pax = _mm256_sub_ps(face.ax, column);
@@ -65,6 +73,20 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
         const __m256i rowNumbers =
             _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
         const __m256 y = _mm256_cvtepi32_ps(rowNumbers); // exact: rows are small integers
+        // Rows at and beyond end never pass. Rows beyond the column may
+        // belong to another thread's band, so near the column's end only the
+        // rows in range are read.
+        const __m256i inRange = _mm256_cmpgt_epi32(_mm256_set1_epi32(end), rowNumbers);
+        const bool wholeLanes = row0 + lanes <= depthRows;
+        const __m256 stored = wholeLanes ? _mm256_loadu_ps(cells.depth + row0)
+                                         : _mm256_maskload_ps(cells.depth + row0, inRange);
+        __m256 open = _mm256_castsi256_ps(inRange);
+        if (withFloor) {
+            const __m256 rowFloor = _mm256_add_ps(_mm256_mul_ps(floor.perRow, y), floor.atColumn);
+            open = _mm256_and_ps(open, _mm256_cmp_ps(stored, rowFloor, _CMP_GT_OQ));
+            if (_mm256_testz_ps(open, open))
+                continue;
+        }
         const __m256 pay = _mm256_sub_ps(face.ay, y);
         const __m256 pby = _mm256_sub_ps(face.by, y);
         const __m256 pcy = _mm256_sub_ps(face.cy, y);
@@ -75,10 +97,8 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
             _mm256_and_ps(_mm256_and_ps(_mm256_cmp_ps(_mm256_mul_ps(c1, c2), zero, _CMP_GE_OQ),
                                         _mm256_cmp_ps(_mm256_mul_ps(c2, c3), zero, _CMP_GE_OQ)),
                           _mm256_cmp_ps(_mm256_mul_ps(c3, c1), zero, _CMP_GE_OQ));
-        // Rows at and beyond end never pass; eight rows with none inside are
-        // left before the division.
-        const __m256i inRange = _mm256_cmpgt_epi32(_mm256_set1_epi32(end), rowNumbers);
-        const __m256 candidates = _mm256_and_ps(inside, _mm256_castsi256_ps(inRange));
+        // Eight rows with none inside are left before the division.
+        const __m256 candidates = _mm256_and_ps(inside, open);
         if (_mm256_testz_ps(candidates, candidates))
             continue;
         const __m256 pya = _mm256_sub_ps(y, face.ay);
@@ -89,14 +109,10 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
         const __m256 w0 = _mm256_sub_ps(_mm256_sub_ps(one, u), v); // the weights, as the depth needs them
         const __m256 depth = _mm256_add_ps(
             _mm256_add_ps(_mm256_mul_ps(face.az, w0), _mm256_mul_ps(face.bz, u)), _mm256_mul_ps(face.cz, v));
-        // Eight rows within the column are read and written back whole, a
-        // blend keeping the rows that do not pass: a masked store costs
-        // several times as much. Rows beyond the column may belong to another
-        // thread's band, so near the column's end only the rows that pass are
+        // Eight rows within the column are written back whole, a blend
+        // keeping the rows that do not pass: a masked store costs several
+        // times as much. Near the column's end only the rows that pass are
         // touched.
-        const bool wholeLanes = row0 + lanes <= depthRows;
-        const __m256 stored = wholeLanes ? _mm256_loadu_ps(cells.depth + row0)
-                                         : _mm256_maskload_ps(cells.depth + row0, inRange);
         const __m256 passes = _mm256_and_ps(candidates, _mm256_cmp_ps(stored, depth, _CMP_GT_OQ));
         if (_mm256_testz_ps(passes, passes))
             continue;
@@ -122,11 +138,13 @@ void fillLanes(const FaceLanes& face, float x, int first, int count, const Colum
 
 // Rows first..first + count - 1 of column x, marking the blocks it stores in
 // as stale.
-void fillColumnRows(const FaceLanes& face, int x, int first, int count, const BoxCells& cells)
+template <bool withFloor>
+void fillColumnRows(const FaceLanes& face, const FloorLanes& floor, int x, int first, int count,
+                    const BoxCells& cells)
 {
     PassedRows passed;
     const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
-    fillLanes(face, static_cast<float>(x), first, count, column, passed);
+    fillLanes<withFloor>(face, floor, static_cast<float>(x), first, count, column, passed);
     if (passed.first <= passed.last)
         cells.staleBlocks[x] |= staleBits(passed);
 }
@@ -200,12 +218,18 @@ std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, i
     return hidden;
 }
 
-void fillRunsAvx2(const FaceEdges& face, int faceIndex, const ColumnRun* runs, int runCount,
-                  const BoxCells& cells)
+void fillRunsAvx2(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
+                  int runCount, const BoxCells& cells)
 {
     const FaceLanes lanes = faceLanes(face, faceIndex);
-    for (int i = 0; i < runCount; ++i)
-        fillColumnRows(lanes, runs[i].x, runs[i].first, runs[i].count, cells);
+    FloorLanes floorLanes{_mm256_set1_ps(floor.perRow), {}};
+    for (int i = 0; i < runCount; ++i) {
+        // depthFloorAt's operations: as an inline function of another header
+        // it is not called here.
+        const float atColumn = floor.perColumn * static_cast<float>(runs[i].x) + floor.atOrigin;
+        floorLanes.atColumn = _mm256_set1_ps(atColumn);
+        fillColumnRows<true>(lanes, floorLanes, runs[i].x, runs[i].first, runs[i].count, cells);
+    }
 }
 
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
@@ -213,7 +237,7 @@ void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int 
 {
     const FaceLanes lanes = faceLanes(face, faceIndex);
     for (int x = firstColumn; x <= lastColumn; ++x)
-        fillColumnRows(lanes, x, box.ymin, box.ymax - box.ymin + 1, cells);
+        fillColumnRows<false>(lanes, FloorLanes{}, x, box.ymin, box.ymax - box.ymin + 1, cells);
 }
 
 } // namespace Quorvane

@@ -128,6 +128,7 @@ void setUpDepth(const FaceEdges& face, const PixelBox& box, FaceBounds& bounds)
         + (std::fabs(bounds.depthAtOrigin) + surfaceSpan * (std::fabs(perColumn) + std::fabs(perRow)))
               * 0x1p-40;
     bounds.depthBounded = true;
+    bounds.depthFloor = depthFloor(bounds);
 }
 
 // Narrows [low, high] to the rows y where alpha + beta * y >= -margin can hold,
@@ -146,6 +147,26 @@ void keepAtLeast(double alpha, double beta, double inverseBeta, double margin, d
 }
 
 } // namespace
+
+// The three conversions to float and the two products and two sums of
+// depthFloorAt round seven times, each by at most 2^-24 of a magnitude below
+// M = |depthAtOrigin| + depthError + 512 (|depthPerColumn| + |depthPerRow|)
+// (and a little more), plus 2^-150 where a result underflows: so lowering the
+// plane by 2^-20 M + 2^-120 first keeps every float value below it.
+DepthFloor depthFloor(const FaceBounds& bounds)
+{
+    const double magnitude = std::fabs(bounds.depthAtOrigin) + bounds.depthError
+                           + 512 * (std::fabs(bounds.depthPerColumn) + std::fabs(bounds.depthPerRow));
+    DepthFloor floor;
+    // Far below where float overflows; NaN fails too.
+    if (!(magnitude < 1e36))
+        return floor;
+    floor.atOrigin =
+        static_cast<float>(bounds.depthAtOrigin - bounds.depthError - magnitude * 0x1p-20 - 0x1p-120);
+    floor.perColumn = static_cast<float>(bounds.depthPerColumn);
+    floor.perRow = static_cast<float>(bounds.depthPerRow);
+    return floor;
+}
 
 FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth)
 {

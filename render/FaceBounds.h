@@ -22,7 +22,16 @@ struct FaceBounds {
     // depths or the face's weights are too large or not finite for one.
     double depthAtOrigin = 0, depthPerColumn = 0, depthPerRow = 0, depthError = 0;
     bool depthBounded = false;
+    // The same bound in floats; it bounds nothing where depthBounded is false.
+    DepthFloor depthFloor;
 };
+
+// The float bound of bounds' depth, whose depthAtOrigin, depthPerColumn,
+// depthPerRow and depthError must be set: depthFloorAt lies below
+// depthAtOrigin + depthPerColumn * x + depthPerRow * y - depthError for x and
+// y from 0 to 511, or bounds nothing where the plane is too steep or too far
+// from zero for floats.
+DepthFloor depthFloor(const FaceBounds& bounds);
 
 // The bounds of face within box, which must be its pixelBox (clamped or not);
 // the depth's only where withDepth holds, as they cost more.

@@ -124,8 +124,9 @@ std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, i
 // per batch rather than once per column.
 class RunBatch {
 public:
-    RunBatch(const FaceEdges& face, int faceIndex, const BoxCells& cells, RunFill fillRuns)
-        : face_(face), faceIndex_(faceIndex), cells_(cells), fillRuns_(fillRuns)
+    RunBatch(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const BoxCells& cells,
+             RunFill fillRuns)
+        : face_(face), floor_(floor), faceIndex_(faceIndex), cells_(cells), fillRuns_(fillRuns)
     {
     }
 
@@ -142,13 +143,14 @@ public:
     void fillPending()
     {
         if (count_ > 0)
-            fillRuns_(face_, faceIndex_, runs_, count_, cells_);
+            fillRuns_(face_, floor_, faceIndex_, runs_, count_, cells_);
         count_ = 0;
     }
 
 private:
     static constexpr int capacity = 256;
     const FaceEdges& face_;
+    const DepthFloor& floor_;
     int faceIndex_;
     BoxCells cells_;
     RunFill fillRuns_;
@@ -189,7 +191,7 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     }
     RowSpan spans[FrameSurface::width + spanPadding];
     kernels.narrowSpans(bounds, first, last, box.ymin, box.ymax, spans);
-    RunBatch runs(face, faceIndex, buffers.cells(), kernels.fillRuns);
+    RunBatch runs(face, bounds.depthFloor, faceIndex, buffers.cells(), kernels.fillRuns);
     for (int x = first; x <= last; ++x) {
         const int firstRow = spans[x - first].first, lastRow = spans[x - first].last;
         if (firstRow > lastRow)

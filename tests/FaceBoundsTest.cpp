@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -114,6 +115,9 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
                                                  barycentric(corners.a, corners.b, corners.c, point));
             if (bounds.depthBounded && !std::isnan(depth)) {
                 ASSERT_GE(depth, bound.atRowZero + bound.slope * y) << "column " << x << " row " << y;
+                ASSERT_GE(depth,
+                          depthFloorAt(bounds.depthFloor, static_cast<float>(x), static_cast<float>(y)))
+                    << "column " << x << " row " << y;
             }
         }
     }
@@ -132,6 +136,39 @@ TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
         checkBounds(corners, 7, counts);
     EXPECT_GT(counts.insideRows, 100000);
     EXPECT_GT(counts.boundedFaces, 100);
+}
+
+// The float floor lies below the double plane it stands for, lowered by the
+// error, everywhere in the surface: planes of every scale, tiny ones where
+// float results underflow and ones too large for floats. A margin too small
+// for the floor's roundings lets half of these rows through.
+TEST(FaceBounds, DepthFloorStaysBelowTheDepthBound)
+{
+    std::mt19937_64 random(5);
+    const auto uniform = [&random](double low, double high) {
+        return low + (high - low) * static_cast<double>(random() >> 11) * 0x1p-53;
+    };
+    int floors = 0;
+    for (const double scale : {1e-42, 1e-30, 1e-3, 1.0, 1e3, 1e20, 1e34, 1e37, 1e39}) {
+        for (int i = 0; i < 50; ++i) {
+            FaceBounds bounds;
+            bounds.depthAtOrigin = uniform(-scale, scale);
+            bounds.depthPerColumn = uniform(-scale, scale) / 500;
+            bounds.depthPerRow = uniform(-scale, scale) / 500;
+            bounds.depthError = uniform(0, scale) * 0x1p-22;
+            const DepthFloor floor = depthFloor(bounds);
+            floors += floor.atOrigin > -std::numeric_limits<float>::infinity();
+            for (int x = 0; x < 512; x += 37) {
+                for (int y = 0; y < 512; ++y) {
+                    const double plane = bounds.depthAtOrigin + bounds.depthPerColumn * x
+                                       + bounds.depthPerRow * y - bounds.depthError;
+                    ASSERT_LE(depthFloorAt(floor, static_cast<float>(x), static_cast<float>(y)), plane)
+                        << "scale " << scale << " column " << x << " row " << y;
+                }
+            }
+        }
+    }
+    EXPECT_GT(floors, 300);
 }
 
 } // namespace
