@@ -35,12 +35,6 @@ struct BoxCells {
     std::uint32_t* staleBlocks = nullptr;
 };
 
-// Rows first to first + count - 1 of column x. Without default values: the
-// fill collects a face's runs in an array before it samples them.
-struct ColumnRun {
-    int x, first, count;
-};
-
 // A lower bound of a face's float depths, in floats: at every pixel (x, y) of
 // the face's box, no depth that the fill computes is below depthFloorAt(x, y).
 // Rows whose stored depth is not above it certainly fail the depth test, and
@@ -57,32 +51,24 @@ inline float depthFloorAt(const DepthFloor& floor, float x, float y)
     return floor.perRow * y + (floor.perColumn * x + floor.atOrigin);
 }
 
-// Samples the rows of each run of a face with the float operations of
-// sampleFaceColumn, stores the depth and faceIndex of every row inside the
+// Samples rows first..first + count - 1 of column x with the float operations
+// of sampleFaceColumn, stores the depth and faceIndex of every row inside the
 // face and strictly nearer than the stored depth, and marks the blocks it
-// stores in as stale. The face's values are set up once for all its runs: a
-// face that crosses the camera plane has runs in hundreds of columns. A kernel
-// may leave out rows whose stored depth is not above floor.
-using RunFill = void (*)(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
-                         int runCount, const BoxCells& cells);
+// stores in as stale: one row at a time, on every x86-64 processor.
+void fillColumnPortable(const FaceEdges& face, int faceIndex, int x, int first, int count,
+                        const BoxCells& cells);
 
-// The same for every row of the box in columns firstColumn..lastColumn: the
-// faces too small to narrow their columns, in one call.
+// The same stores for every row of the box in columns firstColumn..
+// lastColumn: the faces too small to narrow their columns, in one call.
 using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                          int lastColumn, const BoxCells& cells);
 
-// sampleFaceColumn and a loop over its rows: runs on every x86-64 processor.
-void fillRunsPortable(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
-                      int runCount, const BoxCells& cells);
+// fillColumnPortable in each column.
 void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                      int lastColumn, const BoxCells& cells);
 
-// The same stores, eight rows at a time with AVX2; the run kernel leaves out
-// eight rows at once where none of their stored depths is above floor. Call
-// them only where processorHasAvx2() holds: they are compiled for AVX2
-// processors alone.
-void fillRunsAvx2(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
-                  int runCount, const BoxCells& cells);
+// The same stores, eight rows at a time with AVX2. Call it only where
+// processorHasAvx2() holds: it is compiled for AVX2 processors alone.
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
                  const BoxCells& cells);
 
@@ -92,7 +78,6 @@ enum class PixelKernels { portable, avx2 };
 // avx2 where the processor has it, else portable.
 PixelKernels fastestPixelKernels();
 
-RunFill runFill(PixelKernels kernels);
 BoxFill boxFill(PixelKernels kernels);
 
 } // namespace Quorvane

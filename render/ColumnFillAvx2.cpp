@@ -192,12 +192,12 @@ void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks
     }
 }
 
-} // namespace
-
-// The portable kernel's double operations, four blocks at a time from a
-// multiple of four, so that every block read is one of the column's.
-std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, int lastBlock,
-                               const BandBuffers& buffers)
+// Bit b set for each block b of firstBlock..lastBlock of column x whose rows
+// certainly fail the depth test, the other bits unspecified: the portable
+// kernel's double operations, four blocks at a time from a multiple of four,
+// so that every block read is one of the column's.
+std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int lastBlock,
+                           const BandBuffers& buffers)
 {
     refreshFarthestAvx2(buffers, x, ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1));
     const float* farthest = buffers.farthest + x * depthBlocks;
@@ -218,17 +218,52 @@ std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, i
     return hidden;
 }
 
-void fillRunsAvx2(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const ColumnRun* runs,
-                  int runCount, const BoxCells& cells)
+// The rows of column x that the face's depth bound cannot hide, as the
+// portable kernel finds them.
+void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const FaceBounds& bounds, int x,
+                       int firstRow, int lastRow, const BandBuffers& buffers, const BoxCells& cells)
+{
+    // columnDepthBound's and blockBits' operations (inline functions of
+    // other headers).
+    DepthBound bound;
+    bound.atRowZero = bounds.depthAtOrigin + bounds.depthPerColumn * x - bounds.depthError;
+    bound.slope = bounds.depthPerRow;
+    const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
+    const std::uint32_t blocks = ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1);
+    std::uint32_t visible = blocks & ~hiddenBlocks(bound, x, firstBlock, lastBlock, buffers);
+    while (visible != 0) {
+        const int runFirst = lowestBit(visible);
+        const std::uint32_t fromRun = visible >> runFirst;
+        // The run's blocks are the lowest set bits of fromRun.
+        const int runLast = fromRun == ~0u ? 31 : runFirst + lowestBit(~fromRun) - 1;
+        const int first = runFirst * depthBlockRows > firstRow ? runFirst * depthBlockRows : firstRow;
+        const int runEnd = runLast * depthBlockRows + depthBlockRows - 1;
+        const int last = runEnd < lastRow ? runEnd : lastRow;
+        fillColumnRows<true>(lanes, floor, x, first, last - first + 1, cells);
+        visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
+    }
+}
+
+} // namespace
+
+void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                      int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
 {
     const FaceLanes lanes = faceLanes(face, faceIndex);
+    const DepthFloor& floor = bounds.depthFloor;
     FloorLanes floorLanes{_mm256_set1_ps(floor.perRow), {}};
-    for (int i = 0; i < runCount; ++i) {
-        // depthFloorAt's operations: as an inline function of another header
-        // it is not called here.
-        const float atColumn = floor.perColumn * static_cast<float>(runs[i].x) + floor.atOrigin;
-        floorLanes.atColumn = _mm256_set1_ps(atColumn);
-        fillColumnRows<true>(lanes, floorLanes, runs[i].x, runs[i].first, runs[i].count, cells);
+    const BoxCells cells{buffers.depth, buffers.coverFace, buffers.staleBlocks};
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        const int firstRow = spans[x - firstColumn].first, lastRow = spans[x - firstColumn].last;
+        if (firstRow > lastRow)
+            continue;
+        // depthFloorAt's operations, an inline function of another header.
+        floorLanes.atColumn = _mm256_set1_ps(floor.perColumn * static_cast<float>(x) + floor.atOrigin);
+        // A bound pays for itself only where it can hide whole blocks.
+        if (bounds.depthBounded && lastRow - firstRow + 1 >= shortestBoundedRun)
+            fillBoundedColumn(lanes, floorLanes, bounds, x, firstRow, lastRow, buffers, cells);
+        else
+            fillColumnRows<true>(lanes, floorLanes, x, firstRow, lastRow - firstRow + 1, cells);
     }
 }
 

@@ -43,10 +43,11 @@ void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blocks)
     }
 }
 
-} // namespace
-
-std::uint32_t hiddenBlocksPortable(const DepthBound& bound, int x, int firstBlock, int lastBlock,
-                                   const BandBuffers& buffers)
+// Bit b set for each block b of firstBlock..lastBlock of column x whose rows
+// certainly fail the depth test (see TallFaceFill); the other bits are
+// unspecified.
+std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int lastBlock,
+                           const BandBuffers& buffers)
 {
     refreshFarthest(buffers, x, blockBits(firstBlock, lastBlock));
     const float* farthest = buffers.farthest + x * depthBlocks;
@@ -66,6 +67,36 @@ std::uint32_t hiddenBlocksPortable(const DepthBound& bound, int x, int firstBloc
         hidden |= static_cast<std::uint32_t>(_mm_movemask_pd(_mm_cmpge_pd(below, stored))) << block;
     }
     return hidden;
+}
+
+} // namespace
+
+void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                          int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
+{
+    const BoxCells cells = buffers.cells();
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        const int firstRow = spans[x - firstColumn].first, lastRow = spans[x - firstColumn].last;
+        if (firstRow > lastRow)
+            continue;
+        // A bound pays for itself only where it can hide whole blocks.
+        if (!bounds.depthBounded || lastRow - firstRow + 1 < shortestBoundedRun) {
+            fillColumnPortable(face, faceIndex, x, firstRow, lastRow - firstRow + 1, cells);
+            continue;
+        }
+        const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
+        std::uint32_t visible = blockBits(firstBlock, lastBlock)
+                              & ~hiddenBlocks(columnDepthBound(bounds, x), x, firstBlock, lastBlock, buffers);
+        // Each run of blocks that the bound cannot hide is sampled in one pass.
+        while (visible != 0) {
+            const int runFirst = std::countr_zero(visible);
+            const int runLast = runFirst + std::countr_one(visible >> runFirst) - 1;
+            const int first = std::max(runFirst * depthBlockRows, firstRow);
+            const int last = std::min(runLast * depthBlockRows + depthBlockRows - 1, lastRow);
+            fillColumnPortable(face, faceIndex, x, first, last - first + 1, cells);
+            visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
+        }
+    }
 }
 
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,

@@ -7,8 +7,6 @@
 #include "render/FrameSurface.h"
 #include "render/TriangleFill.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstdint>
 
 namespace Quorvane {
@@ -103,82 +101,53 @@ struct BandBuffers {
     }
 };
 
-// Bit b set for each block b of firstBlock..lastBlock of column x whose rows
-// certainly fail the depth test: the bound at the block's row where the depth
-// is least is not below the farthest depth stored in the block, made exact
-// first where it is stale. The bound is taken at the block's top or bottom row
-// even where only some of its rows are candidates, which can only lower it.
-// The other bits are unspecified. The portable kernel tests two blocks at a
-// time with SSE2; the AVX2 one (call it only where processorHasAvx2() holds)
-// four, and reads eight rows at a time where it makes a farthest depth exact.
-// Faces that cross the camera plane test a dozen blocks in hundreds of columns
-// each.
-using BlockHiding = std::uint32_t (*)(const DepthBound& bound, int x, int firstBlock, int lastBlock,
-                                      const BandBuffers& buffers);
-std::uint32_t hiddenBlocksPortable(const DepthBound& bound, int x, int firstBlock, int lastBlock,
-                                   const BandBuffers& buffers);
-std::uint32_t hiddenBlocksAvx2(const DepthBound& bound, int x, int firstBlock, int lastBlock,
-                               const BandBuffers& buffers);
+// Fills the rows spans[x - firstColumn] of each column x from firstColumn to
+// lastColumn of a face whose box has at least shortestNarrowedColumn rows:
+// every sample inside the triangle and strictly nearer than the stored depth
+// stores its depth, and the face in the cover. Where the face has a depth
+// bound and a column at least shortestBoundedRun candidate rows, the blocks
+// whose rows certainly fail the depth test are left out first: the bound at
+// the block's row where the depth is least is not below the farthest depth
+// stored in the block, made exact first where it is stale. (The bound is taken
+// at the block's top or bottom row even where only some of its rows are
+// candidates, which can only lower it.) Each column's blocks are decided
+// before any of its rows is sampled, and a face's stores in one column change
+// no other column. Faces that cross the camera plane test a dozen blocks in
+// hundreds of columns each.
+using TallFaceFill = void (*)(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                              int lastColumn, const RowSpan* spans, const BandBuffers& buffers);
 
-// The runs of one face, sampled in batches: the face's values are set up once
-// per batch rather than once per column.
-class RunBatch {
-public:
-    RunBatch(const FaceEdges& face, const DepthFloor& floor, int faceIndex, const BoxCells& cells,
-             RunFill fillRuns)
-        : face_(face), floor_(floor), faceIndex_(faceIndex), cells_(cells), fillRuns_(fillRuns)
-    {
-    }
+// A column at a time with fillColumnPortable, blocks two at a time with SSE2:
+// runs on every x86-64 processor.
+void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                          int lastColumn, const RowSpan* spans, const BandBuffers& buffers);
 
-    // Rows first..last of column x. A face's stores in one column change no
-    // other column's cells, and its runs in one column are all decided before
-    // any of them is sampled, so deferring them changes no depth test.
-    void add(int x, int first, int last)
-    {
-        if (count_ == capacity)
-            fillPending();
-        runs_[count_++] = {x, first, last - first + 1};
-    }
-
-    void fillPending()
-    {
-        if (count_ > 0)
-            fillRuns_(face_, floor_, faceIndex_, runs_, count_, cells_);
-        count_ = 0;
-    }
-
-private:
-    static constexpr int capacity = 256;
-    const FaceEdges& face_;
-    const DepthFloor& floor_;
-    int faceIndex_;
-    BoxCells cells_;
-    RunFill fillRuns_;
-    ColumnRun runs_[capacity];
-    int count_ = 0;
-};
+// Eight rows at a time with AVX2, leaving out eight rows at once where none
+// of their stored depths is above the face's depth floor; blocks four at a
+// time, and a stale block's farthest depth found eight rows at a time. Call
+// it only where processorHasAvx2() holds.
+void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                      int lastColumn, const RowSpan* spans, const BandBuffers& buffers);
 
 // The fill's kernels, of one choice of PixelKernels.
 struct FillKernels {
     SpanNarrowing narrowSpans;
-    BlockHiding hideBlocks;
-    RunFill fillRuns;
+    TallFaceFill fillTallFace;
     BoxFill fillBox;
 };
 
 inline FillKernels fillKernels(PixelKernels kernels)
 {
-    return {spanNarrowing(kernels), kernels == PixelKernels::avx2 ? hiddenBlocksAvx2 : hiddenBlocksPortable,
-            runFill(kernels), boxFill(kernels)};
+    return {spanNarrowing(kernels), kernels == PixelKernels::avx2 ? fillTallFaceAvx2 : fillTallFacePortable,
+            boxFill(kernels)};
 }
 
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only: every sample inside the triangle and strictly nearer than the stored
 // depth stores its depth, and the face in the cover. A box of fewer than
 // shortestNarrowedColumn rows goes to the box kernel whole, and bounds is not
-// read. Taller ones go to the run kernel in runs of rows, leaving out the rows
-// of each column that certainly fail the inside test or, block by block, the
-// depth test.
+// read. Taller ones go to the tall face kernel, narrowed to the rows of each
+// column that could pass the inside test.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
                            const FillKernels& kernels)
@@ -191,30 +160,7 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     }
     RowSpan spans[FrameSurface::width + spanPadding];
     kernels.narrowSpans(bounds, first, last, box.ymin, box.ymax, spans);
-    RunBatch runs(face, bounds.depthFloor, faceIndex, buffers.cells(), kernels.fillRuns);
-    for (int x = first; x <= last; ++x) {
-        const int firstRow = spans[x - first].first, lastRow = spans[x - first].last;
-        if (firstRow > lastRow)
-            continue;
-        // A bound pays for itself only where it can hide whole blocks.
-        if (!bounds.depthBounded || lastRow - firstRow + 1 < shortestBoundedRun) {
-            runs.add(x, firstRow, lastRow);
-            continue;
-        }
-        const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
-        std::uint32_t visible =
-            blockBits(firstBlock, lastBlock)
-            & ~kernels.hideBlocks(columnDepthBound(bounds, x), x, firstBlock, lastBlock, buffers);
-        // Each run of blocks that the bound cannot hide is sampled in one pass.
-        while (visible != 0) {
-            const int runFirst = std::countr_zero(visible);
-            const int runLast = runFirst + std::countr_one(visible >> runFirst) - 1;
-            runs.add(x, std::max(runFirst * depthBlockRows, firstRow),
-                     std::min(runLast * depthBlockRows + depthBlockRows - 1, lastRow));
-            visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
-        }
-    }
-    runs.fillPending();
+    kernels.fillTallFace(face, bounds, faceIndex, first, last, spans, buffers);
 }
 
 } // namespace Quorvane
