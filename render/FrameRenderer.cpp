@@ -28,23 +28,6 @@ void bandColumns(int band, int bandCount, int& first, int& last)
     last = firstFilledColumn + columns * (band + 1) / bandCount - 1;
 }
 
-// True for a line of at most 64 steps near the surface that sets no pixel in
-// columns [columnBegin, columnEnd), so that a band leaves the edges of the
-// others' columns at once. Such a line's ends truncate to within one column
-// of e0.x and e1.x, and its running minor coordinate, at most 64 additions of
-// a slope of at most 1 to values below 2048, strays less than 2^-7 from the
-// ends': every column it sets lies within two of the ends' columns.
-bool shortLineMissesColumns(const Vector3& e0, const Vector3& e1, int columnBegin, int columnEnd)
-{
-    const auto nearSurface = [](float value) { return value > -1024.0f && value < 1024.0f; };
-    if (!(nearSurface(e0.x) && nearSurface(e0.y) && nearSurface(e1.x) && nearSurface(e1.y)))
-        return false;
-    if (!(std::fabs(e0.x - e1.x) < 63.0f && std::fabs(e0.y - e1.y) < 63.0f))
-        return false;
-    return std::max(e0.x, e1.x) + 2 < static_cast<float>(columnBegin)
-        || std::min(e0.x, e1.x) - 2 >= static_cast<float>(columnEnd);
-}
-
 } // namespace
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
@@ -187,26 +170,29 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     }
 }
 
-// Every edge is walked by every band, which sets only its own columns: lines
-// cross bands freely, and a pixel set by two threads would be a data race even
-// with the same value.
+// With several threads, each walks the edges of a share of the faces over the
+// whole surface. Every line sets its pixels to the same white, so the frame is
+// the union of the lines' pixels in any order, and two threads may set one
+// pixel at once with atomic stores. (Bands of columns, each looking at every
+// edge, spent more on finding the edges in their columns than a second thread
+// saved.)
 void FrameRenderer::drawEdges(const Mesh& mesh, FrameSurface& surface)
 {
     const std::uint32_t white = toPixel(Color(1, 1, 1, 1));
-    pool_.run(threadCount(), [&](int band) {
-        const int columnBegin = FrameSurface::width * band / threadCount();
-        const int columnEnd = FrameSurface::width * (band + 1) / threadCount();
-        const bool oneOfSeveral = threadCount() > 1;
-        for (const Vector3& entry : mesh.faceVertexIndices) {
+    const bool shared = threadCount() > 1;
+    forChunks(mesh.faceVertexIndices.size(), [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i) {
             int corners[3];
-            if (!faceCorners(entry, mesh.vertices.size(), corners))
+            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), corners))
                 continue;
             for (int j = 0; j < 3; ++j) {
                 const Vector3& e0 = screen_[static_cast<std::size_t>(corners[j])];
                 const Vector3& e1 = screen_[static_cast<std::size_t>(corners[(j + 1) % 3])];
-                if (oneOfSeveral && shortLineMissesColumns(e0, e1, columnBegin, columnEnd))
-                    continue;
-                walkLine(Vector2(e0.x, e0.y), Vector2(e1.x, e1.y), white, surface, columnBegin, columnEnd);
+                const Vector2 p0(e0.x, e0.y), p1(e1.x, e1.y);
+                if (shared)
+                    walkLineShared(p0, p1, white, surface);
+                else
+                    walkLine(p0, p1, white, surface);
             }
         }
     });

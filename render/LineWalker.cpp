@@ -7,8 +7,12 @@
 
 namespace Quorvane {
 
-void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface, int columnBegin,
-              int columnEnd)
+namespace {
+
+// The pixels of the line in columns [columnBegin, columnEnd), each given to
+// set(x, y) once.
+template <typename SetPixel>
+void walkPixels(Vector2 p0, Vector2 p1, int columnBegin, int columnEnd, const SetPixel& set)
 {
     LineEnds ends;
     if (!lineEnds(p0, p1, ends))
@@ -34,17 +38,30 @@ void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface
             if (y > -1.0f && y < 500.0f) {
                 const int column = static_cast<int>(y);
                 if (column >= columnBegin && column < columnEnd)
-                    surface.setPixel(column, static_cast<int>(x), value);
+                    set(column, static_cast<int>(x));
             }
             y = y + slope;
         }
     } else {
         for (std::int64_t x = first; x <= last; ++x) {
             if (y > -1.0f && y < 500.0f)
-                surface.setPixel(static_cast<int>(x), static_cast<int>(y), value);
+                set(static_cast<int>(x), static_cast<int>(y));
             y = y + slope;
         }
     }
+}
+
+} // namespace
+
+void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface, int columnBegin,
+              int columnEnd)
+{
+    walkPixels(p0, p1, columnBegin, columnEnd, [&](int x, int y) { surface.setPixel(x, y, value); });
+}
+
+void walkLineShared(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface)
+{
+    walkPixels(p0, p1, 0, FrameSurface::width, [&](int x, int y) { surface.setPixelShared(x, y, value); });
 }
 
 } // namespace Quorvane

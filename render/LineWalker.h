@@ -17,4 +17,9 @@ namespace Quorvane {
 void walkLine(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface, int columnBegin = 0,
               int columnEnd = FrameSurface::width);
 
+// walkLine over all columns, setting each pixel with setPixelShared: threads
+// may walk any lines of one surface at the same time, each setting the same
+// value, and the surface is then the same whatever the order.
+void walkLineShared(Vector2 p0, Vector2 p1, std::uint32_t value, FrameSurface& surface);
+
 } // namespace Quorvane
