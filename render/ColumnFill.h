@@ -4,7 +4,6 @@
 #include "render/TriangleFill.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace Quorvane {
 
@@ -34,22 +33,6 @@ struct BoxCells {
     int* face = nullptr;
     std::uint32_t* staleBlocks = nullptr;
 };
-
-// A lower bound of a face's float depths, in floats: at every pixel (x, y) of
-// the face's box, no depth that the fill computes is below depthFloorAt(x, y).
-// Rows whose stored depth is not above it certainly fail the depth test, and
-// eight of them are cheaper to rule out with it than with the inside test
-// and two divisions. The default bounds nothing.
-struct DepthFloor {
-    float atOrigin = -std::numeric_limits<float>::infinity();
-    float perColumn = 0, perRow = 0;
-};
-
-// Each operation rounded to float, in this order, as the kernels compute it.
-inline float depthFloorAt(const DepthFloor& floor, float x, float y)
-{
-    return floor.perRow * y + (floor.perColumn * x + floor.atOrigin);
-}
 
 // Samples rows first..first + count - 1 of column x with the float operations
 // of sampleFaceColumn, stores the depth and faceIndex of every row inside the

@@ -163,8 +163,7 @@ int lowestBit(std::uint32_t bits)
 }
 
 // The largest depth of each stale block among blocks, as the portable kernel
-// finds it, eight
-// rows at a time. No stored depth is NaN, so any order gives the same one.
+// finds it, eight rows at a time. No stored depth is NaN, so any order gives the same one.
 void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks)
 {
     std::uint32_t stale = buffers.staleBlocks[x] & blocks;
@@ -218,8 +217,8 @@ std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int l
     return hidden;
 }
 
-// The rows of column x that the face's depth bound cannot hide, as the
-// portable kernel finds them.
+// Fills the rows firstRow..lastRow of column x that the face's depth bound cannot
+// hide, found as the portable kernel finds them.
 void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const FaceBounds& bounds, int x,
                        int firstRow, int lastRow, const BandBuffers& buffers, const BoxCells& cells)
 {

@@ -3,9 +3,27 @@
 #include "render/ColumnFill.h"
 #include "render/TriangleFill.h"
 
+#include <limits>
+
 namespace Quorvane {
 
 struct FaceEdges;
+
+// A lower bound of a face's float depths, in floats: at every pixel (x, y) of
+// the face's box, no depth that the fill computes is below depthFloorAt(x, y).
+// Rows whose stored depth is not above it certainly fail the depth test, and
+// eight of them are cheaper to rule out with it than with the inside test
+// and two divisions. The default bounds nothing.
+struct DepthFloor {
+    float atOrigin = -std::numeric_limits<float>::infinity();
+    float perColumn = 0, perRow = 0;
+};
+
+// Each operation rounded to float, in this order, as the kernels compute it.
+inline float depthFloorAt(const DepthFloor& floor, float x, float y)
+{
+    return floor.perRow * y + (floor.perColumn * x + floor.atOrigin);
+}
 
 // What narrowing a face's columns needs, set up once per face and frame so
 // that each column costs a few multiplications: the three edge functions of
