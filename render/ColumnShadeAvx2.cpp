@@ -42,38 +42,46 @@ __m256i faceMember(const FaceShading* faces, __m256i face, int member, __m256 ma
                                        _mm256_castps_si256(mask), 4);
 }
 
-// The eight rows' faces: one or two (the common cases), whose corners are
-// then loaded once, broadcast and, for two, blended lane by lane; or more,
-// whose corners are gathered lane by lane.
+// How many faces the eight rows show: one or two (the common cases), whose
+// corners are then loaded once, broadcast and, for two, blended lane by lane;
+// or more, whose corners are gathered lane by lane. Each case is compiled on
+// its own, so that the common ones carry no test or blend of the others.
+enum class RowFaceCount { one, two, many };
+
+template <RowFaceCount count>
 struct RowFaces {
     __m256i face;
     __m256 covered;
-    int first = -1;  // the face of every lane but those in secondRows, or -1
-    int second = -1; // the face of the lanes in secondRows, or -1
+    int first = -1;  // the face of every lane but those in secondRows (one and two)
+    int second = -1; // the face of the lanes in secondRows (two)
     __m256 secondRows = _mm256_setzero_ps();
 
     // first's float for first's lanes and second's for secondRows.
     __m256 pick(float firstValue, float secondValue) const
     {
         const __m256 firstLanes = _mm256_set1_ps(firstValue);
-        return second < 0 ? firstLanes
-                          : _mm256_blendv_ps(firstLanes, _mm256_set1_ps(secondValue), secondRows);
+        if constexpr (count == RowFaceCount::one)
+            return firstLanes;
+        else
+            return _mm256_blendv_ps(firstLanes, _mm256_set1_ps(secondValue), secondRows);
     }
 
     // The three floats of list (stride floats per entry) at the entry whose
     // index each lane's face holds at member (a corner of positions or normals).
     Lanes3 corner(const ShadingInputs& inputs, const float* list, int stride, int member) const
     {
-        if (first < 0)
+        if constexpr (count == RowFaceCount::many) {
             return gather3(list, faceMember(inputs.faces, face, member, covered), stride, covered);
-        const int* faces = reinterpret_cast<const int*>(inputs.faces);
-        const auto entry = [&](int face) {
-            return list + static_cast<std::ptrdiff_t>(faces[face * faceStride + member]) * stride;
-        };
-        const float* firstEntry = entry(first);
-        const float* secondEntry = entry(second < 0 ? first : second);
-        return {pick(firstEntry[0], secondEntry[0]), pick(firstEntry[1], secondEntry[1]),
-                pick(firstEntry[2], secondEntry[2])};
+        } else {
+            const int* faces = reinterpret_cast<const int*>(inputs.faces);
+            const auto entry = [&](int face) {
+                return list + static_cast<std::ptrdiff_t>(faces[face * faceStride + member]) * stride;
+            };
+            const float* firstEntry = entry(first);
+            const float* secondEntry = count == RowFaceCount::one ? firstEntry : entry(second);
+            return {pick(firstEntry[0], secondEntry[0]), pick(firstEntry[1], secondEntry[1]),
+                    pick(firstEntry[2], secondEntry[2])};
+        }
     }
 
     // The float at offset bytes into each lane's FaceEdges.
@@ -83,15 +91,16 @@ struct RowFaces {
         const int member = static_cast<int>(offset / sizeof(float));
         constexpr int stride = static_cast<int>(sizeof(FaceEdges) / sizeof(float));
         static_assert(sizeof(FaceEdges) % sizeof(float) == 0);
-        if (first >= 0) {
+        if constexpr (count == RowFaceCount::many) {
+            const __m256i index = _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)),
+                                                   _mm256_set1_epi32(member));
+            return _mm256_mask_i32gather_ps(_mm256_setzero_ps(), edges, index, covered, 4);
+        } else {
             const auto value = [&](int face) {
                 return edges[static_cast<std::ptrdiff_t>(face) * stride + member];
             };
-            return pick(value(first), value(second < 0 ? first : second));
+            return pick(value(first), count == RowFaceCount::one ? 0.0f : value(second));
         }
-        const __m256i index =
-            _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)), _mm256_set1_epi32(member));
-        return _mm256_mask_i32gather_ps(_mm256_setzero_ps(), edges, index, covered, 4);
     }
 };
 
@@ -100,7 +109,8 @@ struct Weights {
 };
 
 // pixelWeights, lane by lane, for the rows of column x.
-Weights pixelWeights(const ShadingInputs& inputs, const RowFaces& faces, int x, __m256i rows)
+template <RowFaceCount count>
+Weights pixelWeights(const ShadingInputs& inputs, const RowFaces<count>& faces, int x, __m256i rows)
 {
     static_assert(sizeof(Vector3) == 3 * sizeof(float));
     const __m256 ax = faces.edgeValue(inputs, offsetof(FaceEdges, a));
@@ -121,7 +131,8 @@ Weights pixelWeights(const ShadingInputs& inputs, const RowFaces& faces, int x, 
 }
 
 // GouraudShader::shadePixel.
-__m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces& faces, const Weights& weights)
+template <RowFaceCount count>
+__m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces<count>& faces, const Weights& weights)
 {
     const float* colors = reinterpret_cast<const float*>(inputs.cornerColors);
     constexpr int colorStride = static_cast<int>(sizeof(Color) / sizeof(float));
@@ -136,7 +147,8 @@ __m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces& faces, const 
 }
 
 // PhongShader::shadePixelWithFifthPower for a white object.
-__m256i phongPixels(const ShadingInputs& inputs, const RowFaces& faces, const Weights& weights)
+template <RowFaceCount count>
+__m256i phongPixels(const ShadingInputs& inputs, const RowFaces<count>& faces, const Weights& weights)
 {
     const RenderContext& context = *inputs.context;
     const auto corner = [&](const Vector3* list, int member, __m256 weight) {
@@ -168,7 +180,8 @@ __m256i phongPixels(const ShadingInputs& inputs, const RowFaces& faces, const We
 }
 
 // The lit pixel values of the rows faces covers.
-__m256i shadeFaces(const ShadingInputs& inputs, int x, __m256i rows, const RowFaces& faces)
+template <RowFaceCount count>
+__m256i shadeFaces(const ShadingInputs& inputs, int x, __m256i rows, const RowFaces<count>& faces)
 {
     const Weights weights = pixelWeights(inputs, faces, x, rows);
     return inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
@@ -197,13 +210,14 @@ __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face
     const int largestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
     const int smallestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(smallest));
     if (largestFace == smallestFace)
-        return shadeFaces(inputs, x, rows, RowFaces{face, covered, largestFace});
+        return shadeFaces(inputs, x, rows, RowFaces<RowFaceCount::one>{face, covered, largestFace});
     const __m256 largestRows = _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest)));
     const __m256 smallestRows =
         _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, smallest)));
     if (!_mm256_testc_ps(_mm256_or_ps(largestRows, smallestRows), covered))
-        return shadeFaces(inputs, x, rows, RowFaces{face, covered});
-    return shadeFaces(inputs, x, rows, RowFaces{face, covered, largestFace, smallestFace, smallestRows});
+        return shadeFaces(inputs, x, rows, RowFaces<RowFaceCount::many>{face, covered});
+    return shadeFaces(inputs, x, rows,
+                      RowFaces<RowFaceCount::two>{face, covered, largestFace, smallestFace, smallestRows});
 }
 
 } // namespace
