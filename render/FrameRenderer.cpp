@@ -32,7 +32,7 @@ void bandColumns(int band, int bandCount, int& first, int& last)
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
     : pool_(std::max(threadCount, 1)), fill_(fillKernels(kernels)), shadeColumn_(columnShade(kernels)),
-      transform_(screenTransform(kernels)), flatValues_(flatValues(kernels)),
+      transform_(screenTransform(kernels)), setUpFaces_(faceSetUp(kernels)), flatValues_(flatValues(kernels)),
       cornerColors_(cornerColors(kernels))
 {
 }
@@ -90,34 +90,19 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
     shading_.resize(faceCount);
     edges_.resize(faceCount);
     bounds_.resize(faceCount);
-    const bool lit = shadingMode != shadingModeFlat;
+    FaceSetupInputs inputs;
+    inputs.vertexIndices = mesh.faceVertexIndices.data();
+    inputs.normalIndices = mesh.faceNormalIndices.data();
+    inputs.normalFaceCount = mesh.faceNormalIndices.size();
+    inputs.vertexCount = mesh.vertices.size();
+    inputs.normalCount = mesh.normals.size();
+    inputs.screen = screen_.data();
+    inputs.lit = shadingMode != shadingModeFlat;
+    const FaceSetupOutputs outputs{faces_.data(), shading_.data(), edges_.data(), bounds_.data()};
     forChunks(faceCount, [&](std::size_t first, std::size_t end) {
-        for (std::size_t i = first; i < end; ++i) {
-            FaceSetup& face = faces_[i];
-            FaceShading& shading = shading_[i];
-            face.drawn = false;
-            if (!faceCorners(mesh.faceVertexIndices[i], mesh.vertices.size(), shading.positions)) {
-                // Any entry of the list will do for the flat values below,
-                // which are computed for every face and read for drawn ones.
-                shading.positions[0] = shading.positions[1] = shading.positions[2] = 0;
-                continue;
-            }
-            if (lit
-                && !(i < mesh.faceNormalIndices.size()
-                     && faceCorners(mesh.faceNormalIndices[i], mesh.normals.size(), shading.normals)))
-                continue;
-            const Vector3& s0 = screen_[static_cast<std::size_t>(shading.positions[0])];
-            const Vector3& s1 = screen_[static_cast<std::size_t>(shading.positions[1])];
-            const Vector3& s2 = screen_[static_cast<std::size_t>(shading.positions[2])];
-            if (!pixelBox(s0, s1, s2, face.box))
-                continue;
-            face.drawn = true;
-            edges_[i] = faceEdges(s0, s1, s2);
-            const int rows = face.box.ymax - face.box.ymin + 1;
-            if (rows >= shortestNarrowedColumn)
-                bounds_[i] = faceBounds(edges_[i], face.box, rows >= shortestBoundedRun);
-        }
-        if (!lit && !mesh.vertices.empty())
+        setUpFaces_(inputs, first, end, outputs);
+        // Every face has entries of the vertices in its shading, drawn or not.
+        if (!inputs.lit && !mesh.vertices.empty())
             flatValues_(mesh.vertices.data(), shading_.data() + first, end - first, context);
     });
 }

@@ -5,6 +5,7 @@
 #include "render/ColumnFill.h"
 #include "render/ColumnShade.h"
 #include "render/FaceLighting.h"
+#include "render/FaceSetup.h"
 #include "render/FastFill.h"
 #include "render/FrameSurface.h"
 #include "render/RenderContext.h"
@@ -39,13 +40,6 @@ public:
                 const RenderContext& context, const Mesh& mesh);
 
 private:
-    // What a shaded face needs in every band: its clamped box (empty when the
-    // face is skipped). What its pixels need is in shading_.
-    struct FaceSetup {
-        PixelBox box;
-        bool drawn = false;
-    };
-
     void transformVertices(const RenderContext& context, const Mesh& mesh);
     void lightNormals(const RenderContext& context, const Mesh& mesh);
     void setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
@@ -62,6 +56,7 @@ private:
     FillKernels fill_;
     ColumnShade shadeColumn_;
     ScreenTransform transform_;
+    FaceSetUp setUpFaces_;
     FlatValues flatValues_;
     CornerColors cornerColors_;
     std::vector<Vector3> screen_;     // per vertex: transformVertex of it

@@ -1,5 +1,6 @@
 #include "render/FrameRenderer.h"
 
+#include "render/FaceSetup.h"
 #include "render/ProcessorFeatures.h"
 
 #include "app/FrameDriver.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
@@ -128,6 +130,100 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
     }
     // Most scenes draw something; a fast path that drew nothing could not pass.
     EXPECT_GT(litFrames, 55);
+}
+
+// The eight-at-a-time set-up against the face-by-face one, on index entries
+// at every edge of cornerIndex (fractions, 0, below -1, NaN, the infinities,
+// 2^31 and beyond, one past the list) and screen corners that are NaN, beyond
+// the int range, off the surface or tall enough for bounds; lit with fewer
+// normal entries than faces, so that the last faces go face by face.
+TEST(FrameRendererKernels, SetUpFacesTheSameEightAtATime)
+{
+    if (!processorHasAvx2()) {
+        GTEST_SKIP() << "no AVX2";
+    }
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<Vector3> screen = {
+        {10, 10, 0.5f},           {300, 40, 0.2f},  {120, 480, 0.9f},  {12.5f, 13, 0.1f}, {nan, 50, 0.5f},
+        {2147483648.0f, 5, 0.5f}, {-40, 600, 0.3f}, {499.9f, 1, 0.4f}, {250, 200, -2.0f}, {700, 300, 0.5f}};
+    // clang-format off
+    const float entries[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 0.5f, 1.5f, 10.9f, 0.001f, -0.5f, -1, nan,
+                             inf, -inf, 2147483648.0f, 2147483520.0f, 1e10f, -1e10f};
+    // clang-format on
+    const int entryCount = static_cast<int>(std::size(entries));
+    std::vector<Vector3> vertexIndices, normalIndices;
+    // Each entry in each corner of a face whose other corners are entries (and
+    // in every other face's normals).
+    for (int k = 0; k < 6 * entryCount; ++k) {
+        const int corner = k % 3;
+        float vertex[3] = {entries[k % 10], entries[(k * 7 + 1) % 10], entries[(k * 3 + 2) % 10]};
+        float normal[3] = {entries[k % 3], entries[(k + 1) % 3], entries[(k + 2) % 3]};
+        vertex[corner] = entries[k / 3 % entryCount];
+        if (k % 2 == 0)
+            normal[corner] = entries[(k / 3 * 7 + 3) % entryCount];
+        vertexIndices.push_back({vertex[0], vertex[1], vertex[2]});
+        normalIndices.push_back({normal[0], normal[1], normal[2]});
+    }
+    const std::size_t faceCount = vertexIndices.size();
+    for (const bool lit : {false, true}) {
+        FaceSetupInputs inputs;
+        inputs.vertexIndices = vertexIndices.data();
+        inputs.normalIndices = normalIndices.data();
+        inputs.normalFaceCount = faceCount / 2;
+        inputs.vertexCount = screen.size();
+        inputs.normalCount = 3;
+        inputs.screen = screen.data();
+        inputs.lit = lit;
+        struct Outputs {
+            std::vector<FaceSetup> faces;
+            std::vector<FaceShading> shading;
+            std::vector<FaceEdges> edges;
+            std::vector<FaceBounds> bounds;
+        } portable{}, avx2{};
+        for (Outputs* out : {&portable, &avx2}) {
+            out->faces.resize(faceCount);
+            out->shading.resize(faceCount);
+            out->edges.resize(faceCount);
+            out->bounds.resize(faceCount);
+        }
+        const auto run = [&](FaceSetUp setUp, Outputs& out, std::size_t first) {
+            setUp(inputs, first, faceCount,
+                  {out.faces.data(), out.shading.data(), out.edges.data(), out.bounds.data()});
+        };
+        // From 3, so that the eights start away from the list's start.
+        run(setUpFacesPortable, portable, 3);
+        run(setUpFacesAvx2, avx2, 3);
+        int drawn = 0, tall = 0;
+        for (std::size_t i = 3; i < faceCount; ++i) {
+            const FaceSetup& a = portable.faces[i];
+            const FaceSetup& b = avx2.faces[i];
+            SCOPED_TRACE(testing::Message() << "face " << i << (lit ? ", lit" : ""));
+            ASSERT_EQ(a.drawn, b.drawn);
+            EXPECT_EQ(std::memcmp(portable.shading[i].positions, avx2.shading[i].positions, 3 * sizeof(int)),
+                      0);
+            if (!a.drawn)
+                continue;
+            ++drawn;
+            EXPECT_TRUE(a.box.xmin == b.box.xmin && a.box.xmax == b.box.xmax && a.box.ymin == b.box.ymin
+                        && a.box.ymax == b.box.ymax);
+            EXPECT_TRUE(!lit
+                        || std::memcmp(portable.shading[i].normals, avx2.shading[i].normals, 3 * sizeof(int))
+                               == 0);
+            EXPECT_EQ(std::memcmp(&portable.edges[i], &avx2.edges[i], sizeof(FaceEdges)), 0);
+            if (a.box.ymax - a.box.ymin + 1 >= shortestNarrowedColumn) {
+                ++tall;
+                const FaceBounds& pb = portable.bounds[i];
+                const FaceBounds& ab = avx2.bounds[i];
+                EXPECT_TRUE(std::memcmp(pb.alphaAtZero, ab.alphaAtZero, sizeof pb.alphaAtZero) == 0
+                            && std::memcmp(&pb.depthAtOrigin, &ab.depthAtOrigin, sizeof(double)) == 0
+                            && pb.depthBounded == ab.depthBounded);
+            }
+        }
+        // Enough faces of each kind that a kernel drawing none could not pass.
+        EXPECT_GT(drawn, 10);
+        EXPECT_GT(tall, 8);
+    }
 }
 
 #if defined(__GNUC__)
