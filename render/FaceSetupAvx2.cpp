@@ -13,6 +13,15 @@ namespace {
 
 using namespace LanesAvx2;
 
+// truncatesToInt, lane by lane (named apart from it, an inline function of
+// another header).
+__m256i truncatesToIntLanes(__m256 value)
+{
+    return _mm256_castps_si256(
+        _mm256_and_ps(_mm256_cmp_ps(value, _mm256_set1_ps(-2147483648.0f), _CMP_GE_OQ),
+                      _mm256_cmp_ps(value, _mm256_set1_ps(2147483648.0f), _CMP_LT_OQ)));
+}
+
 // cornerIndex lane by lane: the 0-based indices (0 where not an entry) and
 // the lanes where they are entries.
 struct CornerLanes {
@@ -24,11 +33,9 @@ struct CornerLanes {
 CornerLanes cornerLanes(__m256 stored, __m256i listSize)
 {
     const __m256 zeroBased = _mm256_sub_ps(stored, _mm256_set1_ps(1.0f));
-    const __m256 truncates =
-        _mm256_and_ps(_mm256_cmp_ps(zeroBased, _mm256_set1_ps(-2147483648.0f), _CMP_GE_OQ),
-                      _mm256_cmp_ps(zeroBased, _mm256_set1_ps(2147483648.0f), _CMP_LT_OQ));
-    const __m256i converts = _mm256_castps_si256(
-        _mm256_and_ps(truncates, _mm256_cmp_ps(zeroBased, _mm256_set1_ps(-1.0f), _CMP_GT_OQ)));
+    const __m256i converts =
+        _mm256_and_si256(truncatesToIntLanes(zeroBased),
+                         _mm256_castps_si256(_mm256_cmp_ps(zeroBased, _mm256_set1_ps(-1.0f), _CMP_GT_OQ)));
     const __m256i index = _mm256_and_si256(_mm256_cvttps_epi32(zeroBased), converts);
     return {index, _mm256_and_si256(converts, _mm256_cmpgt_epi32(listSize, index))};
 }
@@ -65,14 +72,6 @@ Lanes3 screenCorner(const Vector3* screen, __m256i index, __m256i valid)
     return {one(0), one(1), one(2)};
 }
 
-// truncatesToInt, lane by lane.
-__m256i truncatesToInt(__m256 value)
-{
-    return _mm256_castps_si256(
-        _mm256_and_ps(_mm256_cmp_ps(value, _mm256_set1_ps(-2147483648.0f), _CMP_GE_OQ),
-                      _mm256_cmp_ps(value, _mm256_set1_ps(2147483648.0f), _CMP_LT_OQ)));
-}
-
 // pixelBox of eight faces, and the lanes where it is defined and not empty.
 struct BoxLanes {
     __m256i xmin, xmax, ymin, ymax, valid;
@@ -80,10 +79,10 @@ struct BoxLanes {
 
 BoxLanes boxLanes(const Lanes3& s0, const Lanes3& s1, const Lanes3& s2)
 {
-    const __m256i truncates =
-        _mm256_and_si256(_mm256_and_si256(_mm256_and_si256(truncatesToInt(s0.x), truncatesToInt(s0.y)),
-                                          _mm256_and_si256(truncatesToInt(s1.x), truncatesToInt(s1.y))),
-                         _mm256_and_si256(truncatesToInt(s2.x), truncatesToInt(s2.y)));
+    const __m256i truncates = _mm256_and_si256(
+        _mm256_and_si256(_mm256_and_si256(truncatesToIntLanes(s0.x), truncatesToIntLanes(s0.y)),
+                         _mm256_and_si256(truncatesToIntLanes(s1.x), truncatesToIntLanes(s1.y))),
+        _mm256_and_si256(truncatesToIntLanes(s2.x), truncatesToIntLanes(s2.y)));
     const __m256i tx0 = _mm256_cvttps_epi32(s0.x), ty0 = _mm256_cvttps_epi32(s0.y);
     const __m256i tx1 = _mm256_cvttps_epi32(s1.x), ty1 = _mm256_cvttps_epi32(s1.y);
     const __m256i tx2 = _mm256_cvttps_epi32(s2.x), ty2 = _mm256_cvttps_epi32(s2.y);

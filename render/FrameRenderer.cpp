@@ -9,7 +9,6 @@
 #include "render/Transform.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 namespace Quorvane {
