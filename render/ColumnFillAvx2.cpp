@@ -168,6 +168,7 @@ void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks
 {
     std::uint32_t stale = buffers.staleBlocks[x] & blocks;
     buffers.staleBlocks[x] &= ~stale;
+    buffers.writtenBlocks[x] |= stale;
     const float* depth = buffers.depth + x * depthRows;
     for (; stale != 0; stale &= stale - 1) {
         const int block = lowestBit(stale);

@@ -3,22 +3,23 @@
 #include "render/FastFill.h"
 #include "render/Shaders.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace Quorvane {
 
-void shadeColumnPortable(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values)
+void shadeColumnPortable(const ColumnCells& cells, const PassedRows& stored, int x,
+                         const ShadingInputs& inputs, std::uint32_t* values)
 {
+    std::fill(values, values + FrameSurface::height, 0u);
     GouraudShader gouraud;
     PhongShader phong;
     const Color white(1, 1, 1, 1);
     int shaderFace = -1; // the face whose corners the shaders hold
-    for (int y = 0; y < FrameSurface::height; ++y) {
+    for (int y = stored.first; y <= stored.last; ++y) {
         const int faceIndex = cells.face[y];
-        if (faceIndex < 0) {
-            values[y] = 0;
+        if (faceIndex < 0)
             continue;
-        }
         const FaceShading& face = inputs.faces[faceIndex];
         if (inputs.shadingMode == shadingModeFlat) {
             values[y] = face.flatValue;

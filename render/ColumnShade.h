@@ -38,16 +38,19 @@ constexpr int columnValueRows = FrameSurface::height + 8;
 // For every row of column x whose cell has a face, the pixel value that face's
 // shader gives for its weights at the pixel (the fast Phong one, with
 // fifthPower), into values[row]; the other rows get black (0), so that the
-// column can be written whole.
-using ColumnShade = void (*)(const ColumnCells& cells, int x, const ShadingInputs& inputs,
-                             std::uint32_t* values);
+// column can be written whole. Rows outside stored have no face and are not
+// read.
+using ColumnShade = void (*)(const ColumnCells& cells, const PassedRows& stored, int x,
+                             const ShadingInputs& inputs, std::uint32_t* values);
 
 // The shaders' own shadePixel, row by row: runs on every x86-64 processor.
-void shadeColumnPortable(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values);
+void shadeColumnPortable(const ColumnCells& cells, const PassedRows& stored, int x,
+                         const ShadingInputs& inputs, std::uint32_t* values);
 
 // The same values, eight rows at a time with AVX2; call it only where
 // processorHasAvx2() holds.
-void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values);
+void shadeColumnAvx2(const ColumnCells& cells, const PassedRows& stored, int x, const ShadingInputs& inputs,
+                     std::uint32_t* values);
 
 ColumnShade columnShade(PixelKernels kernels);
 

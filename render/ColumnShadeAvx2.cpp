@@ -222,9 +222,17 @@ __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face
 
 } // namespace
 
-void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& inputs, std::uint32_t* values)
+void shadeColumnAvx2(const ColumnCells& cells, const PassedRows& stored, int x, const ShadingInputs& inputs,
+                     std::uint32_t* values)
 {
-    for (int row0 = 0; row0 < FrameSurface::height; row0 += lanes) {
+    // Eight rows at a time from a multiple of eight; the rows outside are
+    // black.
+    const int firstGroup = stored.first <= stored.last ? stored.first / lanes * lanes : FrameSurface::height;
+    const int endGroup = stored.first <= stored.last ? stored.last + 1 : FrameSurface::height;
+    for (int row0 = 0; row0 < firstGroup; row0 += lanes)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + row0), _mm256_setzero_si256());
+    int row0 = firstGroup;
+    for (; row0 < endGroup; row0 += lanes) {
         // The column's last eight rows reach past it: only its own are read.
         const __m256i rows =
             _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -241,6 +249,8 @@ void shadeColumnAvx2(const ColumnCells& cells, int x, const ShadingInputs& input
             _mm256_storeu_si256(groupValues, _mm256_and_si256(shadeRows(inputs, x, rows, face, covered),
                                                               _mm256_castps_si256(covered)));
     }
+    for (; row0 < FrameSurface::height; row0 += lanes)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + row0), _mm256_setzero_si256());
 }
 
 } // namespace Quorvane

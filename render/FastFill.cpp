@@ -1,6 +1,7 @@
 #include "render/FastFill.h"
 
 #include "math/Geometry.h"
+#include "render/DepthBuffer.h"
 
 #include <algorithm>
 #include <bit>
@@ -27,6 +28,7 @@ void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blocks)
 {
     std::uint32_t stale = buffers.staleBlocks[x] & blocks;
     buffers.staleBlocks[x] &= ~stale;
+    buffers.writtenBlocks[x] |= stale;
     const float* depth = buffers.depth + x * depthRows;
     for (; stale != 0; stale &= stale - 1) {
         const int block = std::countr_zero(stale);
@@ -70,6 +72,38 @@ std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int l
 }
 
 } // namespace
+
+PassedRows BandBuffers::storedRows(int x) const
+{
+    const std::uint32_t blocks = staleBlocks[x] | writtenBlocks[x];
+    PassedRows rows;
+    if (blocks != 0) {
+        rows.first = std::countr_zero(blocks) * depthBlockRows;
+        rows.last =
+            std::min(depthRows - 1, (31 - std::countl_zero(blocks)) * depthBlockRows + depthBlockRows - 1);
+    }
+    return rows;
+}
+
+void emptyColumns(const BandBuffers& buffers, int firstColumn, int lastColumn)
+{
+    // The rows from the first written block to the last at once: a column's
+    // written blocks are mostly one run, and one fill of them costs less than
+    // a fill per block.
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        const PassedRows rows = buffers.storedRows(x);
+        buffers.staleBlocks[x] = 0;
+        buffers.writtenBlocks[x] = 0;
+        if (rows.first > rows.last)
+            continue;
+        const int first = x * depthRows + rows.first;
+        const int count = rows.last - rows.first + 1;
+        std::fill_n(buffers.depth + first, count, emptyDepth);
+        std::fill_n(buffers.coverFace + first, count, -1);
+        std::fill(buffers.farthest + x * depthBlocks + rows.first / depthBlockRows,
+                  buffers.farthest + x * depthBlocks + rows.last / depthBlockRows + 1, emptyDepth);
+    }
+}
 
 void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
                           int lastColumn, const RowSpan* spans, const BandBuffers& buffers)

@@ -77,20 +77,26 @@ inline std::uint32_t blockBits(int first, int last)
 
 // The fast path's per-frame buffers, laid out by column: depthRows cells per
 // column for the depth and the cover (see ColumnCells), depthBlocks for
-// farthest and one mask for staleBlocks. farthest[b] is never below a depth
-// stored in block b of its column, as stored depths only ever decrease; where
-// bit b of the column's staleBlocks is set, a store may have made it loose,
-// and it is computed again when a depth bound asks for it, which spares the
-// blocks that no bound asks about.
+// farthest and one mask each for staleBlocks and writtenBlocks. farthest[b] is
+// never below a depth stored in block b of its column, as stored depths only
+// ever decrease; where bit b of the column's staleBlocks is set, a store may
+// have made it loose, and it is computed again when a depth bound asks for it
+// (which moves the bit to writtenBlocks), which spares the blocks that no
+// bound asks about.
 // A pixel's value is what the face in coverFace shades for its weights at the
 // pixel, since every later store would have overwritten it: shading once per
 // pixel after all faces gives the same frame without shading the pixels that
 // are covered again later. coverFace is -1 where no face stored anything.
+// Every block whose bit is clear in both masks is empty: its depths are
+// emptyDepth, its cover -1 and its farthest emptyDepth, so that a frame need
+// only empty the blocks the previous one wrote, and shade only the rows of
+// the blocks it wrote itself.
 struct BandBuffers {
     float* depth = nullptr;
     int* coverFace = nullptr;
     float* farthest = nullptr;
     std::uint32_t* staleBlocks = nullptr;
+    std::uint32_t* writtenBlocks = nullptr;
 
     BoxCells cells() const { return {depth, coverFace, staleBlocks}; }
 
@@ -99,7 +105,14 @@ struct BandBuffers {
         const int cell = x * depthRows;
         return {depth + cell, coverFace + cell};
     }
+
+    // Rows of column x that include every row a face stored in.
+    PassedRows storedRows(int x) const;
 };
+
+// Makes the blocks of columns firstColumn to lastColumn empty again, with both
+// their masks clear.
+void emptyColumns(const BandBuffers& buffers, int firstColumn, int lastColumn);
 
 // Fills the rows spans[x - firstColumn] of each column x from firstColumn to
 // lastColumn of a face whose box has at least shortestNarrowedColumn rows:

@@ -111,14 +111,11 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
 {
     int firstColumn = 0, lastColumn = 0;
     bandColumns(band, threadCount(), firstColumn, lastColumn);
-    const std::ptrdiff_t firstCell = static_cast<std::ptrdiff_t>(firstColumn) * depthRows;
-    const std::ptrdiff_t endCell = static_cast<std::ptrdiff_t>(lastColumn + 1) * depthRows;
-    std::fill(depth_.begin() + firstCell, depth_.begin() + endCell, emptyDepth);
-    std::fill(coverFace_.begin() + firstCell, coverFace_.begin() + endCell, -1);
-    std::fill(farthest_.begin() + static_cast<std::ptrdiff_t>(firstColumn) * depthBlocks,
-              farthest_.begin() + static_cast<std::ptrdiff_t>(lastColumn + 1) * depthBlocks, emptyDepth);
-    std::fill(staleBlocks_.begin() + firstColumn, staleBlocks_.begin() + lastColumn + 1, 0);
-    const BandBuffers buffers{depth_.data(), coverFace_.data(), farthest_.data(), staleBlocks_.data()};
+    const BandBuffers buffers{depth_.data(), coverFace_.data(), farthest_.data(), staleBlocks_.data(),
+                              writtenBlocks_.data()};
+    // Only what the previous frame wrote is emptied: most of a small model's
+    // surface stays empty from one frame to the next.
+    emptyColumns(buffers, firstColumn, lastColumn);
     const int faceCount = static_cast<int>(faces_.size());
     for (int i = 0; i < faceCount; ++i) {
         const FaceSetup& face = faces_[static_cast<std::size_t>(i)];
@@ -149,7 +146,8 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     for (int x = firstColumn; x <= lastColumn; x += group) {
         const int count = std::min(group, lastColumn - x + 1);
         for (int i = 0; i < count; ++i)
-            shadeColumn_(buffers.column(x + i), x + i, inputs, values + i * columnValueRows);
+            shadeColumn_(buffers.column(x + i), buffers.storedRows(x + i), x + i, inputs,
+                         values + i * columnValueRows);
         surface.setColumns(x, count, values, columnValueRows);
     }
 }

@@ -4,6 +4,7 @@
 #include "math/Vector.h"
 #include "render/ColumnFill.h"
 #include "render/ColumnShade.h"
+#include "render/DepthBuffer.h"
 #include "render/FaceLighting.h"
 #include "render/FaceSetup.h"
 #include "render/FastFill.h"
@@ -65,12 +66,14 @@ private:
     std::vector<FaceShading> shading_; // per face
     std::vector<FaceEdges> edges_;     // per face, set where it is drawn
     std::vector<FaceBounds> bounds_;   // per face, set where its box is narrowed
+    // Empty between frames (see BandBuffers).
     std::vector<float> depth_ =
-        std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height);
-    std::vector<int> coverFace_ = std::vector<int>(depth_.size());
+        std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height, emptyDepth);
+    std::vector<int> coverFace_ = std::vector<int>(depth_.size(), -1);
     std::vector<float> farthest_ =
-        std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks);
+        std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * depthBlocks, emptyDepth);
     std::vector<std::uint32_t> staleBlocks_ = std::vector<std::uint32_t>(FrameSurface::width);
+    std::vector<std::uint32_t> writtenBlocks_ = std::vector<std::uint32_t>(FrameSurface::width);
 };
 
 } // namespace Quorvane

@@ -132,6 +132,50 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
     EXPECT_GT(litFrames, 55);
 }
 
+// A renderer keeps its buffers from frame to frame and empties only what the
+// last frame wrote: each frame of a sequence where every frame writes rows
+// that the one before wrote otherwise (a wall behind the sphere over the whole
+// surface, then the sphere with a strip just short of the last row) must
+// still be the straightforward one.
+TEST(FrameRendererFrames, KeepNothingOfThePreviousFrame)
+{
+    Testing::freshDepthBuffer();
+    const Mesh sphere = loaded(writeSphereObj(12, 16));
+    Mesh wall;
+    wall.vertices = {{-10, -10, -2}, {10, -10, -2}, {10, 10, -2}, {-10, 10, -2}};
+    wall.normals = {{0, 0, 1}};
+    wall.faceVertexIndices = {{1, 2, 3}, {1, 3, 4}};
+    wall.faceUVIndices.assign(2, {1, 1, 1});
+    wall.faceNormalIndices.assign(2, {1, 1, 1});
+    Mesh sphereAndStrip = sphere; // the strip covers rows 497 and 498 from the start eye
+    const float stripFirst = static_cast<float>(sphere.vertices.size()) + 1;
+    sphereAndStrip.vertices.insert(sphereAndStrip.vertices.end(),
+                                   {{-1.4f, -1.481f, 0}, {1.4f, -1.481f, 0}, {0, -1.4905f, 0}});
+    sphereAndStrip.faceVertexIndices.push_back({stripFirst, stripFirst + 1, stripFirst + 2});
+    sphereAndStrip.faceUVIndices.push_back({1, 1, 1});
+    sphereAndStrip.faceNormalIndices.push_back({1, 1, 1});
+    const Mesh* sequence[] = {&sphere, &wall, &sphereAndStrip};
+    Camera camera;
+    Light light;
+    applyStartValues(camera, light);
+    for (const ShadingMode shading : {shadingModeFlat, shadingModeGouraud}) {
+        for (const PixelKernels kernels : {PixelKernels::portable, fastestPixelKernels()}) {
+            FrameRenderer renderer(2, kernels);
+            for (std::size_t frame = 0; frame < std::size(sequence); ++frame) {
+                FrameSurface expected, fast;
+                renderFrame(expected, renderModeShaded, shading, camera, light, *sequence[frame]);
+                renderFrame(renderer, fast, renderModeShaded, shading, camera, light, *sequence[frame]);
+                EXPECT_TRUE(std::equal(fast.pixels(), fast.pixels() + 500 * 500, expected.pixels()))
+                    << "frame " << frame << ", shading " << shading << ", kernels "
+                    << static_cast<int>(kernels);
+                if (frame == 1) { // the wall covers every pixel that is filled
+                    EXPECT_EQ(Testing::litPixels(expected).size(), 499u * 499u);
+                }
+            }
+        }
+    }
+}
+
 // The eight-at-a-time set-up against the face-by-face one, on index entries
 // at every edge of cornerIndex (fractions, 0, below -1, NaN, the infinities,
 // 2^31 and beyond, one past the list) and screen corners that are NaN, beyond
