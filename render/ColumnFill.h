@@ -50,7 +50,9 @@ using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& b
 void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
                      int lastColumn, const BoxCells& cells);
 
-// The same stores, eight rows at a time with AVX2. Call it only where
+// The same stores with AVX2, in strips of eight rows across the columns, each
+// row's values computed once per strip; a strip of two or four rows fills four
+// or two columns in each group of eight lanes. Call it only where
 // processorHasAvx2() holds: it is compiled for AVX2 processors alone.
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
                  const BoxCells& cells);

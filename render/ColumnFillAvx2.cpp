@@ -47,6 +47,35 @@ FaceLanes faceLanes(const FaceEdges& face, int faceIndex)
             _mm256_set1_epi32(faceIndex)};
 }
 
+// sampleFaceColumn's inside test, lane by lane, from the differences of the
+// corners' and the lanes' coordinates: each intrinsic is one IEEE
+// single-precision operation, rounded on its own, and the comparisons are the
+// ordered ones, false for NaN as in C++.
+__m256 insideLanes(__m256 pax, __m256 pbx, __m256 pcx, __m256 pay, __m256 pby, __m256 pcy)
+{
+    const __m256 zero = _mm256_setzero_ps();
+    const __m256 c1 = _mm256_sub_ps(_mm256_mul_ps(pax, pby), _mm256_mul_ps(pbx, pay));
+    const __m256 c2 = _mm256_sub_ps(_mm256_mul_ps(pbx, pcy), _mm256_mul_ps(pcx, pby));
+    const __m256 c3 = _mm256_sub_ps(_mm256_mul_ps(pcx, pay), _mm256_mul_ps(pax, pcy));
+    return _mm256_and_ps(_mm256_and_ps(_mm256_cmp_ps(_mm256_mul_ps(c1, c2), zero, _CMP_GE_OQ),
+                                       _mm256_cmp_ps(_mm256_mul_ps(c2, c3), zero, _CMP_GE_OQ)),
+                         _mm256_cmp_ps(_mm256_mul_ps(c3, c1), zero, _CMP_GE_OQ));
+}
+
+// sampleFaceColumn's depth, lane by lane, from the lanes' coordinates less
+// the first corner's.
+__m256 depthLanes(const FaceLanes& face, __m256 pxa, __m256 pya)
+{
+    const __m256 u = _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, face.cax), _mm256_mul_ps(pxa, face.cay)),
+                                   face.denominatorU);
+    const __m256 v = _mm256_div_ps(_mm256_sub_ps(_mm256_mul_ps(pya, face.bax), _mm256_mul_ps(pxa, face.bay)),
+                                   face.denominatorV);
+    const __m256 w0 =
+        _mm256_sub_ps(_mm256_sub_ps(_mm256_set1_ps(1.0f), u), v); // the weights, as the depth needs them
+    return _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(face.az, w0), _mm256_mul_ps(face.bz, u)),
+                         _mm256_mul_ps(face.cz, v));
+}
+
 // The floor of a face's depths in one column, in every lane: the rows' floor
 // is perRow * y + atColumn.
 struct FloorLanes {
@@ -66,8 +95,6 @@ void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int firs
     const __m256 pbx = _mm256_sub_ps(face.bx, column);
     const __m256 pcx = _mm256_sub_ps(face.cx, column);
     const __m256 pxa = _mm256_sub_ps(column, face.ax);
-    const __m256 zero = _mm256_setzero_ps();
-    const __m256 one = _mm256_set1_ps(1.0f);
     const int end = first + count;
     for (int row0 = first; row0 < end; row0 += lanes) {
         const __m256i rowNumbers =
@@ -90,25 +117,13 @@ void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int firs
         const __m256 pay = _mm256_sub_ps(face.ay, y);
         const __m256 pby = _mm256_sub_ps(face.by, y);
         const __m256 pcy = _mm256_sub_ps(face.cy, y);
-        const __m256 c1 = _mm256_sub_ps(_mm256_mul_ps(pax, pby), _mm256_mul_ps(pbx, pay));
-        const __m256 c2 = _mm256_sub_ps(_mm256_mul_ps(pbx, pcy), _mm256_mul_ps(pcx, pby));
-        const __m256 c3 = _mm256_sub_ps(_mm256_mul_ps(pcx, pay), _mm256_mul_ps(pax, pcy));
-        const __m256 inside =
-            _mm256_and_ps(_mm256_and_ps(_mm256_cmp_ps(_mm256_mul_ps(c1, c2), zero, _CMP_GE_OQ),
-                                        _mm256_cmp_ps(_mm256_mul_ps(c2, c3), zero, _CMP_GE_OQ)),
-                          _mm256_cmp_ps(_mm256_mul_ps(c3, c1), zero, _CMP_GE_OQ));
+        const __m256 inside = insideLanes(pax, pbx, pcx, pay, pby, pcy);
         // Eight rows with none inside are left before the division.
         const __m256 candidates = _mm256_and_ps(inside, open);
         if (_mm256_testz_ps(candidates, candidates))
             continue;
         const __m256 pya = _mm256_sub_ps(y, face.ay);
-        const __m256 u = _mm256_div_ps(
-            _mm256_sub_ps(_mm256_mul_ps(pya, face.cax), _mm256_mul_ps(pxa, face.cay)), face.denominatorU);
-        const __m256 v = _mm256_div_ps(
-            _mm256_sub_ps(_mm256_mul_ps(pya, face.bax), _mm256_mul_ps(pxa, face.bay)), face.denominatorV);
-        const __m256 w0 = _mm256_sub_ps(_mm256_sub_ps(one, u), v); // the weights, as the depth needs them
-        const __m256 depth = _mm256_add_ps(
-            _mm256_add_ps(_mm256_mul_ps(face.az, w0), _mm256_mul_ps(face.bz, u)), _mm256_mul_ps(face.cz, v));
+        const __m256 depth = depthLanes(face, pxa, pya);
         // Eight rows within the column are written back whole, a blend
         // keeping the rows that do not pass: a masked store costs several
         // times as much. Near the column's end only the rows that pass are
@@ -244,6 +259,147 @@ void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const Fa
     }
 }
 
+// How fillShortColumns spreads a group of columns over the lanes, and loads
+// and stores their cells: cells points at the first column's cell in the
+// strip's first row, and column c's cells are c * depthRows further on. Only
+// the group's first columns columns are read, and only those in columnMask
+// are written.
+template <int rowsPerColumn>
+struct ShortColumnLanes;
+
+// Two rows each of four columns: 64 bits per column.
+template <>
+struct ShortColumnLanes<2> {
+    static __m256i rowOffsets() { return _mm256_setr_epi32(0, 1, 0, 1, 0, 1, 0, 1); }
+    static __m256i columnOffsets() { return _mm256_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3); }
+
+    template <typename Cell>
+    static __m256i load(const Cell* cells, int columns)
+    {
+        const auto pair = [&](int c) {
+            return c < columns ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(cells + c * depthRows))
+                               : _mm_setzero_si128();
+        };
+        return _mm256_set_m128i(_mm_unpacklo_epi64(pair(2), pair(3)), _mm_unpacklo_epi64(pair(0), pair(1)));
+    }
+
+    template <typename Cell>
+    static void store(Cell* cells, __m256i values, unsigned columnMask)
+    {
+        const __m128i low = _mm256_castsi256_si128(values), high = _mm256_extracti128_si256(values, 1);
+        const __m128i pairs[4] = {low, _mm_unpackhi_epi64(low, low), high, _mm_unpackhi_epi64(high, high)};
+        for (int c = 0; c < 4; ++c)
+            if (columnMask & 1u << c)
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(cells + c * depthRows), pairs[c]);
+    }
+};
+
+// Four rows each of two columns: 128 bits per column.
+template <>
+struct ShortColumnLanes<4> {
+    static __m256i rowOffsets() { return _mm256_setr_epi32(0, 1, 2, 3, 0, 1, 2, 3); }
+    static __m256i columnOffsets() { return _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1); }
+
+    template <typename Cell>
+    static __m256i load(const Cell* cells, int columns)
+    {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells));
+        const __m128i second = columns > 1
+                                 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + depthRows))
+                                 : _mm_setzero_si128();
+        return _mm256_set_m128i(second, first);
+    }
+
+    template <typename Cell>
+    static void store(Cell* cells, __m256i values, unsigned columnMask)
+    {
+        if (columnMask & 1u)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cells), _mm256_castsi256_si128(values));
+        if (columnMask & 2u)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + depthRows),
+                             _mm256_extracti128_si256(values, 1));
+    }
+};
+
+// Eight rows of one column.
+template <>
+struct ShortColumnLanes<8> {
+    static __m256i rowOffsets() { return _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7); }
+    static __m256i columnOffsets() { return _mm256_setzero_si256(); }
+
+    template <typename Cell>
+    static __m256i load(const Cell* cells, int)
+    {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cells));
+    }
+
+    template <typename Cell>
+    static void store(Cell* cells, __m256i values, unsigned)
+    {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells), values);
+    }
+};
+
+// fillColumnRows for each column of a strip of a box, of at most
+// rowsPerColumn rows, whose first row is at least rowsPerColumn rows before
+// the column's end: lane i samples column i / rowsPerColumn of a group of
+// columns at row box.ymin + i % rowsPerColumn, with its own column and row as
+// floats. The rows' values are computed once for the strip, and a strip of
+// two rows fills four columns in one group where one column a group would
+// leave six lanes of eight idle.
+template <int rowsPerColumn>
+void fillShortColumns(const FaceLanes& face, const PixelBox& strip, int firstColumn, int lastColumn,
+                      const BoxCells& cells)
+{
+    using Lanes = ShortColumnLanes<rowsPerColumn>;
+    constexpr int columnsPerGroup = lanes / rowsPerColumn;
+    constexpr unsigned columnLanes = (1u << rowsPerColumn) - 1;
+    const __m256i rowNumbers = _mm256_add_epi32(_mm256_set1_epi32(strip.ymin), Lanes::rowOffsets());
+    const __m256 y = _mm256_cvtepi32_ps(rowNumbers); // exact: rows are small integers
+    const __m256i rowInBox = _mm256_cmpgt_epi32(_mm256_set1_epi32(strip.ymax + 1), rowNumbers);
+    const __m256 pay = _mm256_sub_ps(face.ay, y);
+    const __m256 pby = _mm256_sub_ps(face.by, y);
+    const __m256 pcy = _mm256_sub_ps(face.cy, y);
+    const __m256 pya = _mm256_sub_ps(y, face.ay);
+    // The blocks of the strip's rows, as staleBits gives them.
+    const int firstBlock = strip.ymin / depthBlockRows, lastBlock = strip.ymax / depthBlockRows;
+    const std::uint32_t stale = ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1);
+    for (int x0 = firstColumn; x0 <= lastColumn; x0 += columnsPerGroup) {
+        const __m256i columnNumbers = _mm256_add_epi32(_mm256_set1_epi32(x0), Lanes::columnOffsets());
+        const __m256 x = _mm256_cvtepi32_ps(columnNumbers); // exact, as the rows
+        const __m256 open = _mm256_castsi256_ps(
+            _mm256_and_si256(rowInBox, _mm256_cmpgt_epi32(_mm256_set1_epi32(lastColumn + 1), columnNumbers)));
+        const __m256 pax = _mm256_sub_ps(face.ax, x);
+        const __m256 pbx = _mm256_sub_ps(face.bx, x);
+        const __m256 pcx = _mm256_sub_ps(face.cx, x);
+        const __m256 inside = insideLanes(pax, pbx, pcx, pay, pby, pcy);
+        const __m256 candidates = _mm256_and_ps(inside, open);
+        if (_mm256_testz_ps(candidates, candidates))
+            continue;
+        // Only the group's columns within the band are read and written.
+        const int columns = lastColumn - x0 + 1 < columnsPerGroup ? lastColumn - x0 + 1 : columnsPerGroup;
+        float* const depthCells = cells.depth + x0 * depthRows + strip.ymin;
+        int* const faceCells = cells.face + x0 * depthRows + strip.ymin;
+        const __m256 stored = _mm256_castsi256_ps(Lanes::load(depthCells, columns));
+        const __m256 pxa = _mm256_sub_ps(x, face.ax);
+        const __m256 depth = depthLanes(face, pxa, pya);
+        const __m256 passes = _mm256_and_ps(candidates, _mm256_cmp_ps(stored, depth, _CMP_GT_OQ));
+        const unsigned passedLanes = static_cast<unsigned>(_mm256_movemask_ps(passes));
+        if (passedLanes == 0)
+            continue;
+        unsigned passedColumns = 0;
+        for (int c = 0; c < columnsPerGroup; ++c)
+            if (passedLanes >> (c * rowsPerColumn) & columnLanes) {
+                passedColumns |= 1u << c;
+                cells.staleBlocks[x0 + c] |= stale;
+            }
+        const __m256i mask = _mm256_castps_si256(passes);
+        const __m256i oldFaces = Lanes::load(faceCells, columns);
+        Lanes::store(depthCells, _mm256_castps_si256(_mm256_blendv_ps(stored, depth, passes)), passedColumns);
+        Lanes::store(faceCells, _mm256_blendv_epi8(oldFaces, face.faceIndex, mask), passedColumns);
+    }
+}
+
 } // namespace
 
 void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
@@ -270,9 +426,25 @@ void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceI
 void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
                  const BoxCells& cells)
 {
-    const FaceLanes lanes = faceLanes(face, faceIndex);
-    for (int x = firstColumn; x <= lastColumn; ++x)
-        fillColumnRows<false>(lanes, FloorLanes{}, x, box.ymin, box.ymax - box.ymin + 1, cells);
+    const FaceLanes values = faceLanes(face, faceIndex);
+    // Strips of eight rows across the box's columns, which a face's stores
+    // leave independent; a strip of a few rows shares the lanes between
+    // columns, where the rows that the lanes take stay within the column.
+    for (int stripFirst = box.ymin; stripFirst <= box.ymax; stripFirst += lanes) {
+        PixelBox strip = box;
+        strip.ymin = stripFirst;
+        strip.ymax = stripFirst + lanes - 1 < box.ymax ? stripFirst + lanes - 1 : box.ymax;
+        const int rows = strip.ymax - strip.ymin + 1;
+        if (rows <= 2 && strip.ymin + 2 <= depthRows)
+            fillShortColumns<2>(values, strip, firstColumn, lastColumn, cells);
+        else if (rows <= 4 && strip.ymin + 4 <= depthRows)
+            fillShortColumns<4>(values, strip, firstColumn, lastColumn, cells);
+        else if (strip.ymin + lanes <= depthRows)
+            fillShortColumns<8>(values, strip, firstColumn, lastColumn, cells);
+        else
+            for (int x = firstColumn; x <= lastColumn; ++x)
+                fillColumnRows<false>(values, FloorLanes{}, x, strip.ymin, rows, cells);
+    }
 }
 
 } // namespace Quorvane

@@ -57,7 +57,7 @@ constexpr int depthBlocks = (depthRows + depthBlockRows - 1) / depthBlockRows;
 constexpr int shortestBoundedRun = 2 * depthBlockRows;
 
 // Boxes with fewer rows are sampled whole: narrowing costs more than it saves.
-constexpr int shortestNarrowedColumn = 24;
+constexpr int shortestNarrowedColumn = 64;
 
 // Rows first to first + count - 1 of column x, sampled exactly as
 // sampleColumn does, against the stored depths of those rows: passes and
