@@ -43,10 +43,21 @@ __m256i faceMember(const FaceShading* faces, __m256i face, int member, __m256 ma
 }
 
 // How many faces the eight rows show: one or two (the common cases), whose
-// corners are then loaded once, broadcast and, for two, blended lane by lane;
-// or more, whose corners are gathered lane by lane. Each case is compiled on
-// its own, so that the common ones carry no test or blend of the others.
+// corners are then loaded once, broadcast and, for two, blended lane by lane
+// (one face's once for all the groups of its rows that follow each other in a
+// column); or more, whose corners are gathered lane by lane. Each case is
+// compiled on its own, so that the common ones carry no test or blend of the
+// others.
 enum class RowFaceCount { one, two, many };
+
+// One face's values that the shading of its rows reads, in every lane: a face
+// mostly shows in several groups of eight rows of a column one after the
+// other, and they are loaded once for all of them.
+struct FaceValues {
+    int face = -1;
+    __m256 edges[sizeof(FaceEdges) / sizeof(float)]; // by float of FaceEdges: those pixelWeights reads
+    Lanes3 corners[6]; // by int of FaceShading's positions and normals: the entries the shader reads
+};
 
 template <RowFaceCount count>
 struct RowFaces {
@@ -55,6 +66,7 @@ struct RowFaces {
     int first = -1;  // the face of every lane but those in secondRows (one and two)
     int second = -1; // the face of the lanes in secondRows (two)
     __m256 secondRows = _mm256_setzero_ps();
+    const FaceValues* values = nullptr; // first's (one)
 
     // first's float for first's lanes and second's for secondRows.
     __m256 pick(float firstValue, float secondValue) const
@@ -70,7 +82,9 @@ struct RowFaces {
     // index each lane's face holds at member (a corner of positions or normals).
     Lanes3 corner(const ShadingInputs& inputs, const float* list, int stride, int member) const
     {
-        if constexpr (count == RowFaceCount::many) {
+        if constexpr (count == RowFaceCount::one) {
+            return values->corners[member];
+        } else if constexpr (count == RowFaceCount::many) {
             return gather3(list, faceMember(inputs.faces, face, member, covered), stride, covered);
         } else {
             const int* faces = reinterpret_cast<const int*>(inputs.faces);
@@ -91,7 +105,9 @@ struct RowFaces {
         const int member = static_cast<int>(offset / sizeof(float));
         constexpr int stride = static_cast<int>(sizeof(FaceEdges) / sizeof(float));
         static_assert(sizeof(FaceEdges) % sizeof(float) == 0);
-        if constexpr (count == RowFaceCount::many) {
+        if constexpr (count == RowFaceCount::one) {
+            return values->edges[member];
+        } else if constexpr (count == RowFaceCount::many) {
             const __m256i index = _mm256_add_epi32(_mm256_mullo_epi32(face, _mm256_set1_epi32(stride)),
                                                    _mm256_set1_epi32(member));
             return _mm256_mask_i32gather_ps(_mm256_setzero_ps(), edges, index, covered, 4);
@@ -188,6 +204,42 @@ __m256i shadeFaces(const ShadingInputs& inputs, int x, __m256i rows, const RowFa
                                                     : phongPixels(inputs, faces, weights);
 }
 
+// Loads face's values into values, for the shading mode of inputs (Gouraud or
+// Phong).
+void loadFaceValues(const ShadingInputs& inputs, int face, FaceValues& values)
+{
+    values.face = face;
+    const float* edges =
+        reinterpret_cast<const float*>(inputs.edges) + face * (sizeof(FaceEdges) / sizeof(float));
+    // The floats pixelWeights reads (a plain array: an initializer list's
+    // functions are inline functions of another header).
+    constexpr std::size_t offsets[] = {offsetof(FaceEdges, a),
+                                       offsetof(FaceEdges, a) + sizeof(float),
+                                       offsetof(FaceEdges, cax),
+                                       offsetof(FaceEdges, cay),
+                                       offsetof(FaceEdges, bax),
+                                       offsetof(FaceEdges, bay),
+                                       offsetof(FaceEdges, denominatorU),
+                                       offsetof(FaceEdges, denominatorV)};
+    for (const std::size_t offset : offsets)
+        values.edges[offset / sizeof(float)] = _mm256_set1_ps(edges[offset / sizeof(float)]);
+    const int* members = reinterpret_cast<const int*>(inputs.faces) + face * faceStride;
+    const auto load = [&](const float* list, int stride, int member) {
+        const float* entry = list + static_cast<std::ptrdiff_t>(members[member]) * stride;
+        values.corners[member] = {_mm256_set1_ps(entry[0]), _mm256_set1_ps(entry[1]),
+                                  _mm256_set1_ps(entry[2])};
+    };
+    for (int j = 0; j < 3; ++j) {
+        if (inputs.shadingMode == shadingModeGouraud) {
+            load(reinterpret_cast<const float*>(inputs.cornerColors), sizeof(Color) / sizeof(float),
+                 normalsMember + j);
+        } else {
+            load(reinterpret_cast<const float*>(inputs.normals), 3, normalsMember + j);
+            load(reinterpret_cast<const float*>(inputs.positions), 3, positionsMember + j);
+        }
+    }
+}
+
 // op (the largest or the smallest) of the eight lanes, in every lane.
 template <typename Op>
 __m256i acrossLanes(__m256i v, const Op& op)
@@ -200,7 +252,8 @@ __m256i acrossLanes(__m256i v, const Op& op)
 // The lit pixel values of the covered rows; the others' are unspecified.
 // Eight rows of a column mostly show one or two faces, whose corners are
 // loaded once; only rows of three faces or more gather them lane by lane.
-__m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face, __m256 covered)
+__m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face, __m256 covered,
+                  FaceValues& values)
 {
     const __m256i coveredBits = _mm256_castps_si256(covered);
     const __m256i largest = acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(-1), face, coveredBits),
@@ -209,8 +262,13 @@ __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face
                                          [](__m256i a, __m256i b) { return _mm256_min_epi32(a, b); });
     const int largestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
     const int smallestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(smallest));
-    if (largestFace == smallestFace)
-        return shadeFaces(inputs, x, rows, RowFaces<RowFaceCount::one>{face, covered, largestFace});
+    if (largestFace == smallestFace) {
+        if (values.face != largestFace)
+            loadFaceValues(inputs, largestFace, values);
+        RowFaces<RowFaceCount::one> one{face, covered, largestFace};
+        one.values = &values;
+        return shadeFaces(inputs, x, rows, one);
+    }
     const __m256 largestRows = _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest)));
     const __m256 smallestRows =
         _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, smallest)));
@@ -231,6 +289,7 @@ void shadeColumnAvx2(const ColumnCells& cells, const PassedRows& stored, int x, 
     const int endGroup = stored.first <= stored.last ? stored.last + 1 : FrameSurface::height;
     for (int row0 = 0; row0 < firstGroup; row0 += lanes)
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + row0), _mm256_setzero_si256());
+    FaceValues loaded{}; // the last face whose rows were shaded alone
     int row0 = firstGroup;
     for (; row0 < endGroup; row0 += lanes) {
         // The column's last eight rows reach past it: only its own are read.
@@ -246,8 +305,9 @@ void shadeColumnAvx2(const ColumnCells& cells, const PassedRows& stored, int x, 
         else if (inputs.shadingMode == shadingModeFlat)
             _mm256_storeu_si256(groupValues, faceMember(inputs.faces, face, flatValueMember, covered));
         else
-            _mm256_storeu_si256(groupValues, _mm256_and_si256(shadeRows(inputs, x, rows, face, covered),
-                                                              _mm256_castps_si256(covered)));
+            _mm256_storeu_si256(groupValues,
+                                _mm256_and_si256(shadeRows(inputs, x, rows, face, covered, loaded),
+                                                 _mm256_castps_si256(covered)));
     }
     for (; row0 < FrameSurface::height; row0 += lanes)
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + row0), _mm256_setzero_si256());
