@@ -23,12 +23,17 @@ void storeWhere(float* cells, __m256 mask, __m256 values)
     _mm256_storeu_ps(cells, _mm256_blendv_ps(_mm256_loadu_ps(cells), values, mask));
 }
 
-// The bits of the blocks of passed, as blockBits gives them (an inline
-// function of another header).
+// Bits first to last, as blockBits gives them (an inline function of another
+// header).
+std::uint32_t blockRange(int first, int last)
+{
+    return ((2u << last) - 1) & ~((1u << first) - 1);
+}
+
+// The bits of the blocks of passed.
 std::uint32_t staleBits(const PassedRows& passed)
 {
-    const int first = passed.first / depthBlockRows, last = passed.last / depthBlockRows;
-    return ((2u << last) - 1) & ~((1u << first) - 1);
+    return blockRange(passed.first / depthBlockRows, passed.last / depthBlockRows);
 }
 
 // The face's values that every column of it needs, in every lane.
@@ -214,7 +219,7 @@ void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks
 std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int lastBlock,
                            const BandBuffers& buffers)
 {
-    refreshFarthestAvx2(buffers, x, ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1));
+    refreshFarthestAvx2(buffers, x, blockRange(firstBlock, lastBlock));
     const float* farthest = buffers.farthest + x * depthBlocks;
     const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
     const __m256d atFirstBlock = _mm256_set1_pd(bound.atRowZero + bound.slope * leastRow);
@@ -244,7 +249,7 @@ void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const Fa
     bound.atRowZero = bounds.depthAtOrigin + bounds.depthPerColumn * x - bounds.depthError;
     bound.slope = bounds.depthPerRow;
     const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
-    const std::uint32_t blocks = ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1);
+    const std::uint32_t blocks = blockRange(firstBlock, lastBlock);
     std::uint32_t visible = blocks & ~hiddenBlocks(bound, x, firstBlock, lastBlock, buffers);
     while (visible != 0) {
         const int runFirst = lowestBit(visible);
@@ -259,8 +264,8 @@ void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const Fa
     }
 }
 
-// How fillShortColumns spreads a group of columns over the lanes, and loads
-// and stores their cells: cells points at the first column's cell in the
+// How fillShortColumns loads and stores the cells of a group of columns:
+// cells points at the first column's cell in the
 // strip's first row, and column c's cells are c * depthRows further on. Only
 // the group's first columns columns are read, and only those in columnMask
 // are written.
@@ -270,9 +275,6 @@ struct ShortColumnLanes;
 // Two rows each of four columns: 64 bits per column.
 template <>
 struct ShortColumnLanes<2> {
-    static __m256i rowOffsets() { return _mm256_setr_epi32(0, 1, 0, 1, 0, 1, 0, 1); }
-    static __m256i columnOffsets() { return _mm256_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3); }
-
     template <typename Cell>
     static __m256i load(const Cell* cells, int columns)
     {
@@ -297,9 +299,6 @@ struct ShortColumnLanes<2> {
 // Four rows each of two columns: 128 bits per column.
 template <>
 struct ShortColumnLanes<4> {
-    static __m256i rowOffsets() { return _mm256_setr_epi32(0, 1, 2, 3, 0, 1, 2, 3); }
-    static __m256i columnOffsets() { return _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1); }
-
     template <typename Cell>
     static __m256i load(const Cell* cells, int columns)
     {
@@ -324,9 +323,6 @@ struct ShortColumnLanes<4> {
 // Eight rows of one column.
 template <>
 struct ShortColumnLanes<8> {
-    static __m256i rowOffsets() { return _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7); }
-    static __m256i columnOffsets() { return _mm256_setzero_si256(); }
-
     template <typename Cell>
     static __m256i load(const Cell* cells, int)
     {
@@ -354,18 +350,21 @@ void fillShortColumns(const FaceLanes& face, const PixelBox& strip, int firstCol
     using Lanes = ShortColumnLanes<rowsPerColumn>;
     constexpr int columnsPerGroup = lanes / rowsPerColumn;
     constexpr unsigned columnLanes = (1u << rowsPerColumn) - 1;
-    const __m256i rowNumbers = _mm256_add_epi32(_mm256_set1_epi32(strip.ymin), Lanes::rowOffsets());
+    constexpr int columnShift = rowsPerColumn == 2 ? 1 : rowsPerColumn == 4 ? 2 : 3; // lane / rowsPerColumn
+    static_assert(rowsPerColumn == 1 << columnShift);
+    const __m256i laneNumbers = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m256i columnOffsets = _mm256_srli_epi32(laneNumbers, columnShift);
+    const __m256i rowNumbers = _mm256_add_epi32(
+        _mm256_set1_epi32(strip.ymin), _mm256_and_si256(laneNumbers, _mm256_set1_epi32(rowsPerColumn - 1)));
     const __m256 y = _mm256_cvtepi32_ps(rowNumbers); // exact: rows are small integers
     const __m256i rowInBox = _mm256_cmpgt_epi32(_mm256_set1_epi32(strip.ymax + 1), rowNumbers);
     const __m256 pay = _mm256_sub_ps(face.ay, y);
     const __m256 pby = _mm256_sub_ps(face.by, y);
     const __m256 pcy = _mm256_sub_ps(face.cy, y);
     const __m256 pya = _mm256_sub_ps(y, face.ay);
-    // The blocks of the strip's rows, as staleBits gives them.
-    const int firstBlock = strip.ymin / depthBlockRows, lastBlock = strip.ymax / depthBlockRows;
-    const std::uint32_t stale = ((2u << lastBlock) - 1) & ~((1u << firstBlock) - 1);
+    const std::uint32_t stale = blockRange(strip.ymin / depthBlockRows, strip.ymax / depthBlockRows);
     for (int x0 = firstColumn; x0 <= lastColumn; x0 += columnsPerGroup) {
-        const __m256i columnNumbers = _mm256_add_epi32(_mm256_set1_epi32(x0), Lanes::columnOffsets());
+        const __m256i columnNumbers = _mm256_add_epi32(_mm256_set1_epi32(x0), columnOffsets);
         const __m256 x = _mm256_cvtepi32_ps(columnNumbers); // exact, as the rows
         const __m256 open = _mm256_castsi256_ps(
             _mm256_and_si256(rowInBox, _mm256_cmpgt_epi32(_mm256_set1_epi32(lastColumn + 1), columnNumbers)));

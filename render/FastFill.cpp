@@ -79,8 +79,7 @@ PassedRows BandBuffers::storedRows(int x) const
     PassedRows rows;
     if (blocks != 0) {
         rows.first = std::countr_zero(blocks) * depthBlockRows;
-        rows.last =
-            std::min(depthRows - 1, (31 - std::countl_zero(blocks)) * depthBlockRows + depthBlockRows - 1);
+        rows.last = std::min(depthRows - 1, static_cast<int>(std::bit_width(blocks)) * depthBlockRows - 1);
     }
     return rows;
 }
