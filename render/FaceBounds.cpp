@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <emmintrin.h>
+#include <limits>
 
 namespace Quorvane {
 
@@ -95,6 +96,24 @@ PointDepth pointDepth(const FaceEdges& face, double x, double y)
     return point;
 }
 
+// The box's corners' depths, in the order xmin ymin, xmax ymin, xmin ymax,
+// xmax ymax: false where one is too large or not finite to bound anything.
+// The exact depth is linear and its error bound convex, so the corners' values
+// bound every point of the box.
+bool boxCornerDepths(const FaceEdges& face, const PixelBox& box, PointDepth (&corners)[4])
+{
+    // Far beyond any depth that matters, and far below where float overflows.
+    constexpr double largest = 1e30;
+    corners[0] = pointDepth(face, box.xmin, box.ymin);
+    corners[1] = pointDepth(face, box.xmax, box.ymin);
+    corners[2] = pointDepth(face, box.xmin, box.ymax);
+    corners[3] = pointDepth(face, box.xmax, box.ymax);
+    for (const PointDepth& corner : corners)
+        if (!(std::fabs(corner.depth) < largest && corner.error < largest))
+            return false;
+    return true;
+}
+
 // The plane through the exact depths at three corners of the box is the exact
 // depth; its coefficients, and its evaluation in a few operations at any point
 // within 512 of the origin, round by far less than 2^-40 (|depthAtOrigin| +
@@ -102,20 +121,12 @@ PointDepth pointDepth(const FaceEdges& face, double x, double y)
 // rounding by far less than 2^-20 of their error bounds.
 void setUpDepth(const FaceEdges& face, const PixelBox& box, FaceBounds& bounds)
 {
-    // Far beyond any depth that matters, and far below where float overflows.
-    constexpr double largest = 1e30;
-    const PointDepth corners[4] = {
-        pointDepth(face, box.xmin, box.ymin),
-        pointDepth(face, box.xmax, box.ymin),
-        pointDepth(face, box.xmin, box.ymax),
-        pointDepth(face, box.xmax, box.ymax),
-    };
+    PointDepth corners[4];
+    if (!boxCornerDepths(face, box, corners))
+        return;
     double error = 0;
-    for (const PointDepth& corner : corners) {
-        if (!(std::fabs(corner.depth) < largest && corner.error < largest))
-            return;
+    for (const PointDepth& corner : corners)
         error = std::max(error, corner.error);
-    }
     const double perColumn =
         box.xmax > box.xmin ? (corners[1].depth - corners[0].depth) / (box.xmax - box.xmin) : 0.0;
     const double perRow =
@@ -166,6 +177,19 @@ DepthFloor depthFloor(const FaceBounds& bounds)
     floor.perColumn = static_cast<float>(bounds.depthPerColumn);
     floor.perRow = static_cast<float>(bounds.depthPerRow);
     return floor;
+}
+
+float boxDepthFloor(const FaceEdges& face, const PixelBox& box)
+{
+    PointDepth corners[4];
+    if (!boxCornerDepths(face, box, corners))
+        return -std::numeric_limits<float>::infinity();
+    double lowest = corners[0].depth - corners[0].error;
+    for (const PointDepth& corner : corners)
+        lowest = std::min(lowest, corner.depth - corner.error);
+    // Lowered by far more than the conversion to float rounds, underflow
+    // included.
+    return static_cast<float>(lowest - std::fabs(lowest) * 0x1p-20 - 0x1p-120);
 }
 
 FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth)

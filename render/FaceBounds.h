@@ -51,6 +51,12 @@ struct FaceBounds {
 // from zero for floats.
 DepthFloor depthFloor(const FaceBounds& bounds);
 
+// A float below every depth the fill computes for face anywhere in box (its
+// pixelBox, clamped or not), or minus infinity where the corners' depths are
+// too large or not finite for one: where no stored depth of the box is above
+// it, the whole face is hidden.
+float boxDepthFloor(const FaceEdges& face, const PixelBox& box);
+
 // The bounds of face within box, which must be its pixelBox (clamped or not);
 // the depth's only where withDepth holds, as they cost more.
 FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth);

@@ -104,6 +104,29 @@ void emptyColumns(const BandBuffers& buffers, int firstColumn, int lastColumn)
     }
 }
 
+bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers, int& firstColumn,
+                    int& lastColumn)
+{
+    const int firstBlock = box.ymin / depthBlockRows, lastBlock = box.ymax / depthBlockRows;
+    const std::uint32_t blocks = blockBits(firstBlock, lastBlock);
+    const auto hiddenBelow = [&](int x, float depth) {
+        refreshFarthest(buffers, x, blocks);
+        const float* farthest = buffers.farthest + x * depthBlocks;
+        for (int block = firstBlock; block <= lastBlock; ++block)
+            if (!(farthest[block] <= depth))
+                return false;
+        return true;
+    };
+    if (!hiddenBelow(firstColumn, std::min({face.a.z, face.b.z, face.c.z})))
+        return true;
+    const float nearest = boxDepthFloor(face, box);
+    while (firstColumn <= lastColumn && hiddenBelow(firstColumn, nearest))
+        ++firstColumn;
+    while (lastColumn > firstColumn && hiddenBelow(lastColumn, nearest))
+        --lastColumn;
+    return firstColumn <= lastColumn;
+}
+
 void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
                           int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
 {

@@ -56,6 +56,11 @@ constexpr int depthBlocks = (depthRows + depthBlockRows - 1) / depthBlockRows;
 // Candidate rows fewer than this are sampled without a depth bound.
 constexpr int shortestBoundedRun = 2 * depthBlockRows;
 
+// Boxes with fewer rows are filled without first asking whether the depths
+// stored in their first columns hide the face: there the question costs more
+// than it saves. (A sphere's faces behind its front are hidden whole.)
+constexpr int shortestHiddenBox = 16;
+
 // Boxes with fewer rows are sampled whole: narrowing costs more than it saves.
 constexpr int shortestNarrowedColumn = 64;
 
@@ -155,19 +160,30 @@ inline FillKernels fillKernels(PixelKernels kernels)
             boxFill(kernels)};
 }
 
+// Narrows firstColumn..lastColumn of the face's box to the columns from the
+// first to the last where the face could pass the depth test: each column
+// left out has no stored depth above the face's boxDepthFloor in the box's
+// rows. False when no column is left. The floor is only computed where the
+// first column's stored depths are not above the corners' least depth.
+bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers, int& firstColumn,
+                    int& lastColumn);
+
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only: every sample inside the triangle and strictly nearer than the stored
 // depth stores its depth, and the face in the cover. A box of fewer than
-// shortestNarrowedColumn rows goes to the box kernel whole, and bounds is not
-// read. Taller ones go to the tall face kernel, narrowed to the rows of each
+// shortestNarrowedColumn rows goes to the box kernel, less its columns that
+// visibleColumns leaves out where it has shortestHiddenBox rows or more, and
+// bounds is not read. Taller ones go to the tall face kernel, narrowed to the rows of each
 // column that could pass the inside test.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
                            const FillKernels& kernels)
 {
-    const int first = box.xmin > firstColumn ? box.xmin : firstColumn;
-    const int last = box.xmax < lastColumn ? box.xmax : lastColumn;
+    int first = box.xmin > firstColumn ? box.xmin : firstColumn;
+    int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     if (box.ymax - box.ymin + 1 < shortestNarrowedColumn) {
+        if (box.ymax - box.ymin + 1 >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
+            return;
         kernels.fillBox(face, faceIndex, box, first, last, buffers.cells());
         return;
     }

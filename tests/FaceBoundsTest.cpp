@@ -98,6 +98,10 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     const FaceEdges face = faceEdges(corners.a, corners.b, corners.c);
     const FaceBounds bounds = faceBounds(face, box, true);
     counts.boundedFaces += bounds.depthBounded;
+    // Both bound the depth from the same corners, and a floor of minus
+    // infinity would pass every check below.
+    const float boxFloor = boxDepthFloor(face, box);
+    ASSERT_EQ(bounds.depthBounded, boxFloor > -std::numeric_limits<float>::infinity());
     // The box's rows, and one row, where low and high can meet exactly.
     checkSpans(bounds, box, columnStep, box.ymin, box.ymax);
     checkSpans(bounds, box, columnStep, (box.ymin + box.ymax) / 2, (box.ymin + box.ymax) / 2);
@@ -118,6 +122,7 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
                 ASSERT_GE(depth,
                           depthFloorAt(bounds.depthFloor, static_cast<float>(x), static_cast<float>(y)))
                     << "column " << x << " row " << y;
+                ASSERT_GE(depth, boxFloor) << "column " << x << " row " << y;
             }
         }
     }
@@ -125,7 +130,7 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
 
 // Every row where insideTriangle holds is a candidate, candidateSpans keeps
 // the same rows as candidateRows, and no row's float depth lies below the
-// depth bound: a margin or an error term too small for
+// depth bounds (the plane and the box floor): a margin or an error term too small for
 // the rounding of the fill would leave out rows that it stores.
 TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
 {
