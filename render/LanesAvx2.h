@@ -110,15 +110,14 @@ inline __m256 fifthPower(__m256 base)
     return _mm256_set_m128(half(_mm256_extractf128_ps(base, 1)), half(_mm256_castps256_ps128(base)));
 }
 
-// channelByte: 0 unless above 0 (NaN too), 255 from 255 on, else truncated.
+// channelByte for a channel at most 1, or NaN, as overflowToWhite leaves it:
+// 0 unless above 0 (NaN too), else truncated. The product is then at most
+// 255, so truncation alone gives channelByte's 255 at 1.
 inline __m256i channelByte(__m256 channel)
 {
     const __m256 scaled = _mm256_mul_ps(channel, _mm256_set1_ps(255.0f));
-    const __m256i truncated = _mm256_cvttps_epi32(scaled);
-    const __m256 full = _mm256_cmp_ps(scaled, _mm256_set1_ps(255.0f), _CMP_GE_OQ);
-    const __m256i byte = _mm256_blendv_epi8(truncated, _mm256_set1_epi32(255), _mm256_castps_si256(full));
     const __m256 positive = _mm256_cmp_ps(scaled, _mm256_setzero_ps(), _CMP_GT_OQ);
-    return _mm256_and_si256(byte, _mm256_castps_si256(positive));
+    return _mm256_and_si256(_mm256_cvttps_epi32(scaled), _mm256_castps_si256(positive));
 }
 
 // overflowToWhite, then toPixel.
