@@ -184,7 +184,7 @@ float boxDepthFloor(const FaceEdges& face, const PixelBox& box)
     PointDepth corners[4];
     if (!boxCornerDepths(face, box, corners))
         return -std::numeric_limits<float>::infinity();
-    double lowest = corners[0].depth - corners[0].error;
+    double lowest = std::numeric_limits<double>::infinity();
     for (const PointDepth& corner : corners)
         lowest = std::min(lowest, corner.depth - corner.error);
     // Lowered by far more than the conversion to float rounds, underflow

@@ -181,8 +181,9 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
 {
     int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     int last = box.xmax < lastColumn ? box.xmax : lastColumn;
-    if (box.ymax - box.ymin + 1 < shortestNarrowedColumn) {
-        if (box.ymax - box.ymin + 1 >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
+    const int rows = box.ymax - box.ymin + 1;
+    if (rows < shortestNarrowedColumn) {
+        if (rows >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
             return;
         kernels.fillBox(face, faceIndex, box, first, last, buffers.cells());
         return;
