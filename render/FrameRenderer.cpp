@@ -140,15 +140,23 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     inputs.cornerColors = normalColors_.data();
     inputs.context = &context;
     // Four columns at a time, so that the surface is written in runs of four
-    // pixels of a row rather than in 500 scattered pixels per column.
+    // pixels of a row rather than in 500 scattered pixels per column. Rows
+    // where none of the four has a stored depth stay as they are: black.
     constexpr int group = 4;
     std::uint32_t values[group * columnValueRows];
     for (int x = firstColumn; x <= lastColumn; x += group) {
         const int count = std::min(group, lastColumn - x + 1);
+        PassedRows stored[group], anyStored;
+        for (int i = 0; i < count; ++i) {
+            stored[i] = buffers.storedRows(x + i);
+            anyStored.first = std::min(anyStored.first, stored[i].first);
+            anyStored.last = std::max(anyStored.last, stored[i].last);
+        }
+        if (anyStored.first > anyStored.last)
+            continue;
         for (int i = 0; i < count; ++i)
-            shadeColumn_(buffers.column(x + i), buffers.storedRows(x + i), x + i, inputs,
-                         values + i * columnValueRows);
-        surface.setColumns(x, count, values, columnValueRows);
+            shadeColumn_(buffers.column(x + i), stored[i], x + i, inputs, values + i * columnValueRows);
+        surface.setColumns(x, count, values, columnValueRows, anyStored.first, anyStored.last);
     }
 }
 

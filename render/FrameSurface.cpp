@@ -21,15 +21,25 @@ void FrameSurface::setColumn(int x, const std::uint32_t* values)
         *pixel = values[y];
 }
 
-void FrameSurface::setColumns(int x, int count, const std::uint32_t* values, int stride)
+void FrameSurface::setColumns(int x, int count, const std::uint32_t* values, int stride, int firstRow,
+                              int lastRow)
 {
     const auto column = [&](int i) { return values + static_cast<std::ptrdiff_t>(i) * stride; };
-    static_assert(height % 4 == 0);
+    firstRow = firstRow > 0 ? firstRow : 0;
+    lastRow = lastRow < height - 1 ? lastRow : height - 1;
+    // Rows from a multiple of four to before the next past lastRow are
+    // transposed four at a time; the few before and after, pixel by pixel.
+    const int alignedFirst = (firstRow + 3) / 4 * 4;
+    const int alignedEnd = alignedFirst > lastRow + 1 ? alignedFirst : (lastRow + 1) / 4 * 4;
+    const auto setRows = [&](int i, int first, int end) {
+        for (int y = first; y < end; ++y)
+            setPixel(x + i, y, column(i)[y]);
+    };
     int i = 0;
     // Groups of four wholly on the surface; the rest one column at a time.
     for (; i + 4 <= count && x + i >= 0 && x + i + 4 <= width; i += 4) {
-        std::uint32_t* row = pixels_.data() + x + i;
-        for (int y = 0; y + 4 <= height; y += 4, row += 4 * width) {
+        std::uint32_t* row = pixels_.data() + static_cast<std::ptrdiff_t>(alignedFirst) * width + x + i;
+        for (int y = alignedFirst; y + 4 <= alignedEnd; y += 4, row += 4 * width) {
             const auto load = [&](int c) {
                 return _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(column(i + c) + y)));
             };
@@ -40,9 +50,13 @@ void FrameSurface::setColumns(int x, int count, const std::uint32_t* values, int
             _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 2 * width), _mm_castps_si128(c2));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 3 * width), _mm_castps_si128(c3));
         }
+        for (int c = 0; c < 4; ++c) {
+            setRows(i + c, firstRow, alignedFirst < lastRow + 1 ? alignedFirst : lastRow + 1);
+            setRows(i + c, alignedEnd, lastRow + 1);
+        }
     }
     for (; i < count; ++i)
-        setColumn(x + i, column(i));
+        setRows(i, firstRow, lastRow + 1);
 }
 
 const std::uint32_t* FrameSurface::pixels() const

@@ -39,11 +39,13 @@ public:
     // outside 0..499 is ignored.
     void setColumn(int x, const std::uint32_t* values);
 
-    // Sets columns x to x + count - 1 as setColumn does, column x + i to
-    // values[i * stride + y]. Four columns at a time are written row by row, a
+    // Sets rows firstRow to lastRow of columns x to x + count - 1, pixel
+    // (x + i, y) to values[i * stride + y]; columns and rows outside the
+    // surface are ignored. Four columns at a time are written row by row, a
     // run of four pixels per store, where one column at a time writes each of
     // the surface's rows on its own.
-    void setColumns(int x, int count, const std::uint32_t* values, int stride);
+    void setColumns(int x, int count, const std::uint32_t* values, int stride, int firstRow = 0,
+                    int lastRow = height - 1);
 
     // The value of one pixel; 0 outside the surface.
     std::uint32_t pixel(int x, int y) const;

@@ -38,24 +38,30 @@ TEST(FrameSurfacePixels, SetsAWholeColumnAndNothingElse)
             ASSERT_EQ(surface.pixel(x, y), x == 7 ? static_cast<std::uint32_t>(y + 1) : 0u) << x << "," << y;
 }
 
-// setColumns writes what setColumn writes column by column, for groups that
-// start anywhere, run off either side, or fit no group of four.
-TEST(FrameSurfacePixels, SetsColumnsAsOneColumnAtATime)
+// setColumns writes what setPixel writes pixel by pixel, for groups that
+// start anywhere, run off either side, or fit no group of four, and rows that
+// start and end anywhere, beyond the surface or none.
+TEST(FrameSurfacePixels, SetsColumnsAsOnePixelAtATime)
 {
     constexpr int stride = 503;
     std::vector<std::uint32_t> values(9 * stride);
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = static_cast<std::uint32_t>(i * 2654435761u);
     const struct {
-        int x, count;
-    } groups[] = {{1, 9}, {0, 4}, {3, 1}, {495, 5}, {497, 6}, {-2, 7}, {250, 0}};
+        int x, count, firstRow, lastRow;
+    } groups[] = {{1, 9, 0, 499},  {0, 4, 0, 499},   {3, 1, 0, 499},  {495, 5, 0, 499},  {497, 6, 0, 499},
+                  {-2, 7, 0, 499}, {250, 0, 0, 499}, {1, 9, 5, 6},    {4, 4, 3, 497},    {4, 4, 4, 495},
+                  {8, 5, 1, 2},    {8, 4, 9, 8},     {8, 4, -3, 600}, {496, 4, 498, 499}};
     for (const auto& group : groups) {
         FrameSurface together, oneByOne;
-        together.setColumns(group.x, group.count, values.data(), stride);
+        together.setColumns(group.x, group.count, values.data(), stride, group.firstRow, group.lastRow);
         for (int i = 0; i < group.count; ++i)
-            oneByOne.setColumn(group.x + i, values.data() + i * stride);
+            for (int y = group.firstRow; y <= group.lastRow; ++y)
+                if (y >= 0 && y < 500)
+                    oneByOne.setPixel(group.x + i, y, values[static_cast<std::size_t>(i * stride + y)]);
         ASSERT_TRUE(std::equal(together.pixels(), together.pixels() + 500 * 500, oneByOne.pixels()))
-            << "columns from " << group.x << ", " << group.count;
+            << "columns from " << group.x << ", " << group.count << ", rows " << group.firstRow << ".."
+            << group.lastRow;
     }
 }
 
