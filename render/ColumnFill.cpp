@@ -3,6 +3,8 @@
 #include "render/FastFill.h"
 #include "render/ProcessorFeatures.h"
 
+#include <algorithm>
+
 namespace Quorvane {
 
 void fillColumnPortable(const FaceEdges& face, int faceIndex, int x, int first, int count,
@@ -25,11 +27,14 @@ void fillColumnPortable(const FaceEdges& face, int faceIndex, int x, int first, 
         cells.staleBlocks[x] |= blockBits(passed.first / depthBlockRows, passed.last / depthBlockRows);
 }
 
-void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
-                     int lastColumn, const BoxCells& cells)
+void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
+                     const BoxCells& cells)
 {
-    for (int x = firstColumn; x <= lastColumn; ++x)
-        fillColumnPortable(face, faceIndex, x, box.ymin, box.ymax - box.ymin + 1, cells);
+    for (int first = box.ymin, k = 0; first <= box.ymax; first += stripRows, ++k) {
+        const int rows = std::min(stripRows, box.ymax - first + 1);
+        for (int x = strips[k].first; x <= strips[k].last; ++x)
+            fillColumnPortable(face, faceIndex, x, first, rows, cells);
+    }
 }
 
 PixelKernels fastestPixelKernels()

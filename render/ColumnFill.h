@@ -41,20 +41,29 @@ struct BoxCells {
 void fillColumnPortable(const FaceEdges& face, int faceIndex, int x, int first, int count,
                         const BoxCells& cells);
 
-// The same stores for every row of the box in columns firstColumn..
-// lastColumn: the faces too small to narrow their columns, in one call.
-using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
-                         int lastColumn, const BoxCells& cells);
+// The rows of a box that the box fill samples together, across its columns.
+constexpr int stripRows = 8;
 
-// fillColumnPortable in each column.
-void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn,
-                     int lastColumn, const BoxCells& cells);
+// The columns of one strip of a box's rows; none while first > last.
+struct ColumnSpan {
+    int first, last;
+};
+
+// The same stores for every row of the box, strip by strip of stripRows rows
+// from box.ymin, in the columns strips[k] of strip k: the faces too small to
+// narrow their columns, in one call.
+using BoxFill = void (*)(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
+                         const BoxCells& cells);
+
+// fillColumnPortable in each column of each strip.
+void fillBoxPortable(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
+                     const BoxCells& cells);
 
 // The same stores with AVX2, in strips of eight rows across the columns, each
 // row's values computed once per strip; a strip of two or four rows fills four
 // or two columns in each group of eight lanes. Call it only where
 // processorHasAvx2() holds: it is compiled for AVX2 processors alone.
-void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
+void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
                  const BoxCells& cells);
 
 // Which kernels a FrameRenderer runs; every choice gives the same frame.

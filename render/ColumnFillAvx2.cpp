@@ -422,14 +422,18 @@ void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceI
     }
 }
 
-void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, int firstColumn, int lastColumn,
+void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
                  const BoxCells& cells)
 {
     const FaceLanes values = faceLanes(face, faceIndex);
     // Strips of eight rows across the box's columns, which a face's stores
     // leave independent; a strip of a few rows shares the lanes between
     // columns, where the rows that the lanes take stay within the column.
-    for (int stripFirst = box.ymin; stripFirst <= box.ymax; stripFirst += lanes) {
+    static_assert(stripRows == lanes);
+    for (int stripFirst = box.ymin, k = 0; stripFirst <= box.ymax; stripFirst += lanes, ++k) {
+        const int firstColumn = strips[k].first, lastColumn = strips[k].last;
+        if (firstColumn > lastColumn)
+            continue;
         PixelBox strip = box;
         strip.ymin = stripFirst;
         strip.ymax = stripFirst + lanes - 1 < box.ymax ? stripFirst + lanes - 1 : box.ymax;

@@ -41,11 +41,13 @@ void setUpEdge(double px, double py, double qx, double qy, const PixelBox& box, 
     };
     const double largest = std::max(largestProducts(box.xmin), largestProducts(box.xmax));
     const double alphaMagnitude =
-        std::fabs(px * qy) + std::fabs(qx * py) + surfaceSpan * (std::fabs(py) + std::fabs(qy));
+        std::fabs(px * qy) + std::fabs(qx * py)
+        + surfaceSpan * (std::fabs(px) + std::fabs(py) + std::fabs(qx) + std::fabs(qy));
     bounds.alphaAtZero[i] = px * qy - qx * py;
     bounds.alphaPerColumn[i] = py - qy;
     bounds.beta[i] = qx - px;
     bounds.inverseBeta[i] = bounds.beta[i] != 0 ? 1 / bounds.beta[i] : 0;
+    bounds.inverseAlphaPerColumn[i] = bounds.alphaPerColumn[i] != 0 ? 1 / bounds.alphaPerColumn[i] : 0;
     bounds.margin[i] = largest * 0x1p-21 + alphaMagnitude * 0x1p-50 + 0x1p-73;
 }
 
@@ -224,6 +226,45 @@ bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last)
     first = lowRow < low ? lowRow + 1 : lowRow;
     last = static_cast<int>(high);
     return first <= last;
+}
+
+void stripColumns(const FaceEdges& face, const PixelBox& box, int firstColumn, int lastColumn,
+                  ColumnSpan* strips)
+{
+    const int stripCount = (box.ymax - box.ymin) / stripRows + 1;
+    for (int k = 0; k < stripCount; ++k)
+        strips[k] = {firstColumn, lastColumn};
+    const FaceBounds edges = faceBounds(face, box, false);
+    // The three exact edge values sum to twice the face's signed area at every
+    // point, and so do the exact alphaAtZero. Each computed alphaAtZero rounds
+    // once, by at most an eighth of its margin (see setUpEdge), and their sum
+    // twice more, by at most a quarter of the margins: so where the computed
+    // sum exceeds twice the margins, no point has all three exact values at
+    // most their margin, and a row can only pass where all three are at least
+    // minus their margin; and likewise for the other side. Faces too thin for
+    // that keep every column.
+    const double area = edges.alphaAtZero[0] + edges.alphaAtZero[1] + edges.alphaAtZero[2];
+    const double margins = edges.margin[0] + edges.margin[1] + edges.margin[2];
+    const double side = area > 2 * margins ? 1 : area < -2 * margins ? -1 : 0;
+    if (side == 0)
+        return;
+    for (int k = 0; k < stripCount; ++k) {
+        const int firstRow = box.ymin + k * stripRows;
+        const int lastRow = std::min(firstRow + stripRows - 1, box.ymax);
+        double low = firstColumn, high = lastColumn;
+        for (int i = 0; i < 3; ++i) {
+            // The edge value is linear in the row: side times it is largest in
+            // one of the strip's end rows. (setUpEdge's margin covers the
+            // rounding of the value there, and keepAtLeast's slack that of
+            // the column it gives.)
+            const double row = side * edges.beta[i] > 0 ? lastRow : firstRow;
+            keepAtLeast(side * (edges.alphaAtZero[i] + edges.beta[i] * row), side * edges.alphaPerColumn[i],
+                        side * edges.inverseAlphaPerColumn[i], edges.margin[i], low, high);
+        }
+        // As in candidateRows: low rounded up, high down.
+        const int lowColumn = static_cast<int>(low);
+        strips[k] = {lowColumn < low ? lowColumn + 1 : lowColumn, static_cast<int>(high)};
+    }
 }
 
 namespace {

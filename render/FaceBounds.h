@@ -33,6 +33,7 @@ struct FaceBounds {
     // Edge i's exact value at (x, y) is alphaAtZero[i] + alphaPerColumn[i] * x
     // + beta[i] * y; inverseBeta[i] is 1 / beta[i], or 0 where beta[i] is 0.
     double alphaAtZero[3] = {}, alphaPerColumn[3] = {}, beta[3] = {}, inverseBeta[3] = {};
+    double inverseAlphaPerColumn[3] = {};
     double margin[3] = {};
     // The exact depth at (x, y) is depthAtOrigin + depthPerColumn * x +
     // depthPerRow * y, and the float depth of the fill lies within depthError
@@ -67,6 +68,16 @@ FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth
 // plane have boxes of the whole surface, but their triangles cover a fraction
 // of each column.
 bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last);
+
+// Narrows the columns firstColumn..lastColumn of each strip of stripRows rows
+// of box (the last may have fewer), from box.ymin on, to the columns where
+// insideTriangle could hold in some row of the strip, into strips[k] for strip
+// k; an empty span where none can. Every column left out certainly fails it.
+// Faces whose orientation the edges' error margins leave in doubt keep every
+// column. A box face's triangle fills about half its box: in each strip the
+// columns beyond its edges are left out before any is sampled.
+void stripColumns(const FaceEdges& face, const PixelBox& box, int firstColumn, int lastColumn,
+                  ColumnSpan* strips);
 
 // The rows of one column that candidateRows keeps; none while first > last.
 // Without default values: the fill keeps an array of them per face, which

@@ -61,6 +61,10 @@ constexpr int shortestBoundedRun = 2 * depthBlockRows;
 // than it saves. (A sphere's faces behind its front are hidden whole.)
 constexpr int shortestHiddenBox = 16;
 
+// Box faces of fewer columns than this fill every column of each strip of
+// rows: leaving out the columns beyond the triangle costs more than it saves.
+constexpr int shortestNarrowedStrip = 16;
+
 // Boxes with fewer rows are sampled whole: narrowing costs more than it saves.
 constexpr int shortestNarrowedColumn = 64;
 
@@ -173,8 +177,10 @@ bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffer
 // depth stores its depth, and the face in the cover. A box of fewer than
 // shortestNarrowedColumn rows goes to the box kernel, less its columns that
 // visibleColumns leaves out where it has shortestHiddenBox rows or more, and
-// bounds is not read. Taller ones go to the tall face kernel, narrowed to the rows of each
-// column that could pass the inside test.
+// in each strip of rows less those that stripColumns leaves out where it has
+// more than one strip and shortestNarrowedStrip columns; bounds is not read.
+// Taller ones go to the tall face kernel, narrowed to the rows of each column
+// that could pass the inside test.
 inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int faceIndex,
                            const PixelBox& box, int firstColumn, int lastColumn, const BandBuffers& buffers,
                            const FillKernels& kernels)
@@ -185,7 +191,13 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     if (rows < shortestNarrowedColumn) {
         if (rows >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
             return;
-        kernels.fillBox(face, faceIndex, box, first, last, buffers.cells());
+        ColumnSpan strips[(shortestNarrowedColumn + stripRows - 2) / stripRows];
+        if (rows > stripRows && last - first + 1 >= shortestNarrowedStrip)
+            stripColumns(face, box, first, last, strips);
+        else
+            for (int k = 0; k * stripRows < rows; ++k)
+                strips[k] = {first, last};
+        kernels.fillBox(face, faceIndex, box, strips, buffers.cells());
         return;
     }
     RowSpan spans[FrameSurface::width + spanPadding];

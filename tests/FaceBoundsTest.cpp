@@ -33,6 +33,10 @@ const std::vector<Corners> hostileFaces = {
     // float edge value in column 250 has the wrong sign in dozens of rows.
     {{-999750, -1999999744, 1}, {1000250, 2000000256, 2}, {1e9f, 250, 3}},
     {{-999750, -1999999744, 1}, {1000250, 2000000256, 2}, {-1e9f, 250, 3}},
+    // The same across the diagonal, for the columns of a row: the inside test
+    // of a face mirrored so is the same float computation, negated.
+    {{-1999999744, -999750, 1}, {2000000256, 1000250, 2}, {250, 1e9f, 3}},
+    {{-1999999744, -999750, 1}, {2000000256, 1000250, 2}, {250, -1e9f, 3}},
 };
 
 // Random faces at every scale.
@@ -43,7 +47,7 @@ std::vector<Corners> randomFaces()
     const auto uniform = [&random](double low, double high) {
         return static_cast<float>(low + (high - low) * static_cast<double>(random() >> 11) * 0x1p-53);
     };
-    for (const double reach : {300.0, 3e3, 1e6, 1e9}) {
+    for (const double reach : {30.0, 300.0, 3e3, 1e6, 1e9}) {
         for (int i = 0; i < 40; ++i) {
             const auto corner = [&] {
                 return Vector3(uniform(250 - reach, 250 + reach), uniform(250 - reach, 250 + reach),
@@ -56,7 +60,7 @@ std::vector<Corners> randomFaces()
 }
 
 struct Counts {
-    int insideRows = 0, boundedFaces = 0;
+    int insideRows = 0, boundedFaces = 0, narrowedStrips = 0;
 };
 
 // The span kernels this processor can run.
@@ -105,6 +109,10 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     // The box's rows, and one row, where low and high can meet exactly.
     checkSpans(bounds, box, columnStep, box.ymin, box.ymax);
     checkSpans(bounds, box, columnStep, (box.ymin + box.ymax) / 2, (box.ymin + box.ymax) / 2);
+    std::vector<ColumnSpan> strips(static_cast<std::size_t>((box.ymax - box.ymin) / stripRows + 1));
+    stripColumns(face, box, box.xmin, box.xmax, strips.data());
+    for (const ColumnSpan& strip : strips)
+        counts.narrowedStrips += strip.first > box.xmin || strip.last < box.xmax;
     for (int x = box.xmin; x <= box.xmax; x += columnStep) {
         int first = box.ymin, last = box.ymax;
         const bool any = candidateRows(bounds, x, first, last);
@@ -114,6 +122,8 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
             if (insideTriangle(point, Vector2(corners.a), Vector2(corners.b), Vector2(corners.c))) {
                 ++counts.insideRows;
                 ASSERT_TRUE(any && first <= y && y <= last) << "column " << x << " row " << y;
+                const ColumnSpan& strip = strips[static_cast<std::size_t>((y - box.ymin) / stripRows)];
+                ASSERT_TRUE(strip.first <= x && x <= strip.last) << "strip of column " << x << " row " << y;
             }
             const float depth = interpolateDepth(corners.a, corners.b, corners.c,
                                                  barycentric(corners.a, corners.b, corners.c, point));
@@ -128,10 +138,11 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     }
 }
 
-// Every row where insideTriangle holds is a candidate, candidateSpans keeps
-// the same rows as candidateRows, and no row's float depth lies below the
-// depth bounds (the plane and the box floor): a margin or an error term too small for
-// the rounding of the fill would leave out rows that it stores.
+// Every row where insideTriangle holds is a candidate, and its column one of
+// its strip's; candidateSpans keeps the same rows as candidateRows, and no
+// row's float depth lies below the depth bounds (the plane and the box floor):
+// a margin or an error term too small for the rounding of the fill would leave
+// out rows that it stores.
 TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
 {
     Counts counts;
@@ -141,6 +152,7 @@ TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
         checkBounds(corners, 7, counts);
     EXPECT_GT(counts.insideRows, 100000);
     EXPECT_GT(counts.boundedFaces, 100);
+    EXPECT_GT(counts.narrowedStrips, 1000);
 }
 
 // The float floor lies below the double plane it stands for, lowered by the
