@@ -4,6 +4,7 @@
 #include "render/Shaders.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 
 namespace Quorvane {
@@ -41,6 +42,15 @@ void shadeColumnPortable(const ColumnCells& cells, const PassedRows& stored, int
                       ? gouraud.shadePixel(weights, *inputs.context)
                       : phong.shadePixelWithFifthPower(weights, white, *inputs.context);
     }
+}
+
+bool grayChannels(ShadingMode shadingMode, const Light& light)
+{
+    const auto gray = [](const Color& color) {
+        const auto bits = [](float channel) { return std::bit_cast<std::uint32_t>(channel); };
+        return bits(color.r) == bits(color.g) && bits(color.g) == bits(color.b);
+    };
+    return gray(light.diffuse.color) && (shadingMode != shadingModePhong || gray(light.specular.color));
 }
 
 ColumnShade columnShade(PixelKernels kernels)

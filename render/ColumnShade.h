@@ -29,7 +29,16 @@ struct ShadingInputs {
     const Vector3* normals = nullptr;    // the mesh's normals
     const Color* cornerColors = nullptr; // per normal: its Gouraud corner colour
     const RenderContext* context = nullptr;
+    // The red, green and blue of every lit pixel are the same operations on
+    // the same floats, as where the light's colours are gray (the start
+    // light is white): a kernel may compute one channel for all three.
+    bool grayChannels = false;
 };
+
+// Whether shadingMode's lit pixels have grayChannels under light: the colours
+// it reads (Gouraud the diffuse one, Phong both) have the same float, bit for
+// bit, in red, green and blue.
+bool grayChannels(ShadingMode shadingMode, const Light& light);
 
 // The rows a column's value buffer has: a kernel may write up to eight rows
 // past the column's last.

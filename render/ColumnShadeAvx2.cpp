@@ -162,6 +162,28 @@ __m256i gouraudPixels(const ShadingInputs& inputs, const RowFaces<count>& faces,
     return toPixel(plus(plus(plus(color0, color1), color2), Lanes3{ambient, ambient, ambient}));
 }
 
+// toPixel of a colour whose three channels are red: the same byte in each.
+__m256i grayPixel(__m256 red)
+{
+    const __m256 one = _mm256_set1_ps(1.0f);
+    const __m256i byte = channelByte(_mm256_blendv_ps(red, one, _mm256_cmp_ps(red, one, _CMP_GT_OQ)));
+    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(byte, 16), _mm256_slli_epi32(byte, 8)), byte);
+}
+
+// gouraudPixels with grayChannels: the red channel's operations give all three.
+template <RowFaceCount count>
+__m256i grayGouraudPixels(const ShadingInputs& inputs, const RowFaces<count>& faces, const Weights& weights)
+{
+    const float* colors = reinterpret_cast<const float*>(inputs.cornerColors);
+    constexpr int colorStride = static_cast<int>(sizeof(Color) / sizeof(float));
+    const auto corner = [&](int j, __m256 weight) {
+        return _mm256_mul_ps(faces.corner(inputs, colors, colorStride, normalsMember + j).x, weight);
+    };
+    return grayPixel(_mm256_add_ps(
+        _mm256_add_ps(_mm256_add_ps(corner(0, weights.w0), corner(1, weights.w1)), corner(2, weights.w2)),
+        _mm256_set1_ps(0.1f)));
+}
+
 // PhongShader::shadePixelWithFifthPower for a white object.
 template <RowFaceCount count>
 __m256i phongPixels(const ShadingInputs& inputs, const RowFaces<count>& faces, const Weights& weights)
@@ -191,6 +213,10 @@ __m256i phongPixels(const ShadingInputs& inputs, const RowFaces<count>& faces, c
     const Lanes3 specularColor = {_mm256_set1_ps(specularLight.r), _mm256_set1_ps(specularLight.g),
                                   _mm256_set1_ps(specularLight.b)};
     const __m256 ambient = _mm256_set1_ps(0.1f);
+    if (inputs.grayChannels)
+        return grayPixel(_mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(diffuseColor.x, diffuseIntensity),
+                                                     _mm256_mul_ps(specularColor.x, specularFactor)),
+                                       ambient));
     return toPixel(plus(plus(times(diffuseColor, diffuseIntensity), times(specularColor, specularFactor)),
                         Lanes3{ambient, ambient, ambient}));
 }
@@ -200,8 +226,10 @@ template <RowFaceCount count>
 __m256i shadeFaces(const ShadingInputs& inputs, int x, __m256i rows, const RowFaces<count>& faces)
 {
     const Weights weights = pixelWeights(inputs, faces, x, rows);
-    return inputs.shadingMode == shadingModeGouraud ? gouraudPixels(inputs, faces, weights)
-                                                    : phongPixels(inputs, faces, weights);
+    if (inputs.shadingMode != shadingModeGouraud)
+        return phongPixels(inputs, faces, weights);
+    return inputs.grayChannels ? grayGouraudPixels(inputs, faces, weights)
+                               : gouraudPixels(inputs, faces, weights);
 }
 
 // Loads face's values into values, for the shading mode of inputs (Gouraud or

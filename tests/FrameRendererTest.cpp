@@ -143,6 +143,44 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
     EXPECT_GT(litFrames, 55);
 }
 
+// Lights of colours other than the start light's white: a lit pixel's three
+// channels differ (or, under a gray light, are the same operations on the
+// same floats, which the kernels may compute once), Phong's also with only
+// the specular light coloured.
+TEST(FrameRendererFrames, EqualTheStraightforwardFramesInEveryLight)
+{
+    Testing::freshDepthBuffer();
+    const Mesh meshes[] = {loaded(writeSphereObj(12, 16)), hostileMesh()};
+    const struct {
+        Color diffuse, specular;
+    } lights[] = {{{0.9f, 0.9f, 0.2f, 1}, {1, 1, 1, 1}},
+                  {{1, 1, 1, 1}, {0.4f, 0.9f, 0.4f, 1}},
+                  {{0.7f, 0.7f, 0.7f, 1}, {0.5f, 0.5f, 0.5f, 1}}};
+    Camera camera;
+    Light light;
+    applyStartValues(camera, light);
+    camera.position = Vector3(0.3f, 0.1f, 1.2f);
+    for (const auto& colors : lights) {
+        light.diffuse.color = colors.diffuse;
+        light.specular.color = colors.specular;
+        for (const Mesh& mesh : meshes) {
+            for (const ShadingMode shading : {shadingModeGouraud, shadingModePhong}) {
+                FrameSurface expected;
+                renderFrame(expected, renderModeShaded, shading, camera, light, mesh);
+                for (const PixelKernels kernels : {PixelKernels::portable, fastestPixelKernels()}) {
+                    FrameRenderer renderer(1, kernels);
+                    FrameSurface fast;
+                    renderFrame(renderer, fast, renderModeShaded, shading, camera, light, mesh);
+                    EXPECT_TRUE(std::equal(fast.pixels(), fast.pixels() + 500 * 500, expected.pixels()))
+                        << "diffuse " << colors.diffuse.r << ", specular " << colors.specular.b << ", mesh "
+                        << (&mesh - meshes) << ", shading " << shading << ", kernels "
+                        << static_cast<int>(kernels);
+                }
+            }
+        }
+    }
+}
+
 // A renderer keeps its buffers from frame to frame and empties only what the
 // last frame wrote: each frame of a sequence where every frame writes rows
 // that the one before wrote otherwise (a wall behind the sphere over the whole
