@@ -65,8 +65,10 @@ constexpr int shortestHiddenBox = 16;
 // rows: leaving out the columns beyond the triangle costs more than it saves.
 constexpr int shortestNarrowedStrip = 16;
 
-// Boxes with fewer rows are sampled whole: narrowing costs more than it saves.
-constexpr int shortestNarrowedColumn = 64;
+// Boxes with fewer rows are filled strip by strip: narrowing each column to
+// its rows and bounding the depth of its blocks cost more than they save, up
+// to faces of about 200 rows.
+constexpr int shortestNarrowedColumn = 192;
 
 // Rows first to first + count - 1 of column x, sampled exactly as
 // sampleColumn does, against the stored depths of those rows: passes and
