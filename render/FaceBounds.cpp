@@ -30,10 +30,15 @@ constexpr double surfaceSpan = 500;
 // E1 = alphaAtZero + alphaPerColumn x + beta y exactly, with alphaAtZero =
 // a.x b.y - b.x a.y, alphaPerColumn = a.y - b.y and beta = b.x - a.x. The
 // products of floats are exact in double; the other four operations that
-// give alpha at a column round by at most 2^-53 of magnitudes below
-// |a.x b.y| + |b.x a.y| + 500 (|a.y| + |b.y|), and the margin adds 2^-50 of
-// that, so that the rows found from the computed alpha include the exact ones.
-void setUpEdge(double px, double py, double qx, double qy, const PixelBox& box, FaceBounds& bounds, int i)
+// give alpha at a column (or at a row) round by at most 2^-53 of magnitudes
+// below |a.x b.y| + |b.x a.y| + 500 (|a.x| + |a.y| + |b.x| + |b.y|), and the
+// margin adds 2^-50 of that, so that the rows (or columns) found from the
+// computed alpha include the exact ones.
+struct EdgeLine {
+    double alphaAtZero, alphaPerColumn, beta, margin;
+};
+
+EdgeLine edgeLine(double px, double py, double qx, double qy, const PixelBox& box)
 {
     const auto largestProducts = [&](double x) {
         return std::fabs(px - x) * (std::fabs(qy) + surfaceSpan)
@@ -43,12 +48,16 @@ void setUpEdge(double px, double py, double qx, double qy, const PixelBox& box, 
     const double alphaMagnitude =
         std::fabs(px * qy) + std::fabs(qx * py)
         + surfaceSpan * (std::fabs(px) + std::fabs(py) + std::fabs(qx) + std::fabs(qy));
-    bounds.alphaAtZero[i] = px * qy - qx * py;
-    bounds.alphaPerColumn[i] = py - qy;
-    bounds.beta[i] = qx - px;
-    bounds.inverseBeta[i] = bounds.beta[i] != 0 ? 1 / bounds.beta[i] : 0;
-    bounds.inverseAlphaPerColumn[i] = bounds.alphaPerColumn[i] != 0 ? 1 / bounds.alphaPerColumn[i] : 0;
-    bounds.margin[i] = largest * 0x1p-21 + alphaMagnitude * 0x1p-50 + 0x1p-73;
+    return {px * qy - qx * py, py - qy, qx - px, largest * 0x1p-21 + alphaMagnitude * 0x1p-50 + 0x1p-73};
+}
+
+// The lines of the edges a to b, b to c and c to a: those of insideTriangle's
+// c1, c2 and c3.
+void faceEdgeLines(const FaceEdges& face, const PixelBox& box, EdgeLine (&lines)[3])
+{
+    lines[0] = edgeLine(face.a.x, face.a.y, face.b.x, face.b.y, box);
+    lines[1] = edgeLine(face.b.x, face.b.y, face.c.x, face.c.y, box);
+    lines[2] = edgeLine(face.c.x, face.c.y, face.a.x, face.a.y, box);
 }
 
 // The exact weights and depth at a point and a bound of how far the float
@@ -197,9 +206,15 @@ float boxDepthFloor(const FaceEdges& face, const PixelBox& box)
 FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth)
 {
     FaceBounds bounds;
-    setUpEdge(face.a.x, face.a.y, face.b.x, face.b.y, box, bounds, 0);
-    setUpEdge(face.b.x, face.b.y, face.c.x, face.c.y, box, bounds, 1);
-    setUpEdge(face.c.x, face.c.y, face.a.x, face.a.y, box, bounds, 2);
+    EdgeLine lines[3];
+    faceEdgeLines(face, box, lines);
+    for (int i = 0; i < 3; ++i) {
+        bounds.alphaAtZero[i] = lines[i].alphaAtZero;
+        bounds.alphaPerColumn[i] = lines[i].alphaPerColumn;
+        bounds.beta[i] = lines[i].beta;
+        bounds.inverseBeta[i] = lines[i].beta != 0 ? 1 / lines[i].beta : 0;
+        bounds.margin[i] = lines[i].margin;
+    }
     if (withDepth)
         setUpDepth(face, box, bounds);
     return bounds;
@@ -234,32 +249,38 @@ void stripColumns(const FaceEdges& face, const PixelBox& box, int firstColumn, i
     const int stripCount = (box.ymax - box.ymin) / stripRows + 1;
     for (int k = 0; k < stripCount; ++k)
         strips[k] = {firstColumn, lastColumn};
-    const FaceBounds edges = faceBounds(face, box, false);
+    EdgeLine lines[3];
+    faceEdgeLines(face, box, lines);
     // The three exact edge values sum to twice the face's signed area at every
     // point, and so do the exact alphaAtZero. Each computed alphaAtZero rounds
-    // once, by at most an eighth of its margin (see setUpEdge), and their sum
+    // once, by at most an eighth of its margin (see edgeLine), and their sum
     // twice more, by at most a quarter of the margins: so where the computed
     // sum exceeds twice the margins, no point has all three exact values at
     // most their margin, and a row can only pass where all three are at least
     // minus their margin; and likewise for the other side. Faces too thin for
     // that keep every column.
-    const double area = edges.alphaAtZero[0] + edges.alphaAtZero[1] + edges.alphaAtZero[2];
-    const double margins = edges.margin[0] + edges.margin[1] + edges.margin[2];
+    const double area = lines[0].alphaAtZero + lines[1].alphaAtZero + lines[2].alphaAtZero;
+    const double margins = lines[0].margin + lines[1].margin + lines[2].margin;
     const double side = area > 2 * margins ? 1 : area < -2 * margins ? -1 : 0;
     if (side == 0)
         return;
+    double perColumn[3], inverse[3];
+    for (int i = 0; i < 3; ++i) {
+        perColumn[i] = side * lines[i].alphaPerColumn;
+        inverse[i] = perColumn[i] != 0 ? 1 / perColumn[i] : 0;
+    }
     for (int k = 0; k < stripCount; ++k) {
         const int firstRow = box.ymin + k * stripRows;
         const int lastRow = std::min(firstRow + stripRows - 1, box.ymax);
         double low = firstColumn, high = lastColumn;
         for (int i = 0; i < 3; ++i) {
             // The edge value is linear in the row: side times it is largest in
-            // one of the strip's end rows. (setUpEdge's margin covers the
-            // rounding of the value there, and keepAtLeast's slack that of
-            // the column it gives.)
-            const double row = side * edges.beta[i] > 0 ? lastRow : firstRow;
-            keepAtLeast(side * (edges.alphaAtZero[i] + edges.beta[i] * row), side * edges.alphaPerColumn[i],
-                        side * edges.inverseAlphaPerColumn[i], edges.margin[i], low, high);
+            // one of the strip's end rows. (The margin covers the rounding of
+            // the value there, and keepAtLeast's slack that of the column it
+            // gives.)
+            const double row = side * lines[i].beta > 0 ? lastRow : firstRow;
+            keepAtLeast(side * (lines[i].alphaAtZero + lines[i].beta * row), perColumn[i], inverse[i],
+                        lines[i].margin, low, high);
         }
         // As in candidateRows: low rounded up, high down.
         const int lowColumn = static_cast<int>(low);

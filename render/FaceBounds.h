@@ -33,7 +33,6 @@ struct FaceBounds {
     // Edge i's exact value at (x, y) is alphaAtZero[i] + alphaPerColumn[i] * x
     // + beta[i] * y; inverseBeta[i] is 1 / beta[i], or 0 where beta[i] is 0.
     double alphaAtZero[3] = {}, alphaPerColumn[3] = {}, beta[3] = {}, inverseBeta[3] = {};
-    double inverseAlphaPerColumn[3] = {};
     double margin[3] = {};
     // The exact depth at (x, y) is depthAtOrigin + depthPerColumn * x +
     // depthPerRow * y, and the float depth of the fill lies within depthError
