@@ -168,6 +168,17 @@ void keepAtLeast(double alpha, double beta, double inverseBeta, double margin, d
         high = -1;
 }
 
+// low rounded up into first and high down into last: low and high lie within
+// first..last as they came in (rows or columns, which are not negative), or
+// high has fallen below low, so truncation rounds high down and low down by
+// less than one.
+void roundInward(double low, double high, int& first, int& last)
+{
+    const int lowWhole = static_cast<int>(low);
+    first = lowWhole < low ? lowWhole + 1 : lowWhole;
+    last = static_cast<int>(high);
+}
+
 } // namespace
 
 // The three conversions to float and the two products and two sums of
@@ -235,11 +246,7 @@ bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last)
         return false;
     const double low = above && below ? std::min(lowAbove, lowBelow) : above ? lowAbove : lowBelow;
     const double high = above && below ? std::max(highAbove, highBelow) : above ? highAbove : highBelow;
-    // low and high lie within [first, last], which is not negative, so
-    // truncation rounds high down and low down by less than one.
-    const int lowRow = static_cast<int>(low);
-    first = lowRow < low ? lowRow + 1 : lowRow;
-    last = static_cast<int>(high);
+    roundInward(low, high, first, last);
     return first <= last;
 }
 
@@ -282,9 +289,7 @@ void stripColumns(const FaceEdges& face, const PixelBox& box, int firstColumn, i
             keepAtLeast(side * (lines[i].alphaAtZero + lines[i].beta * row), perColumn[i], inverse[i],
                         lines[i].margin, low, high);
         }
-        // As in candidateRows: low rounded up, high down.
-        const int lowColumn = static_cast<int>(low);
-        strips[k] = {lowColumn < low ? lowColumn + 1 : lowColumn, static_cast<int>(high)};
+        roundInward(low, high, strips[k].first, strips[k].last);
     }
 }
 

@@ -14,11 +14,7 @@ std::uint32_t FrameSurface::pixel(int x, int y) const
 
 void FrameSurface::setColumn(int x, const std::uint32_t* values)
 {
-    if (static_cast<unsigned>(x) >= static_cast<unsigned>(width))
-        return;
-    std::uint32_t* pixel = pixels_.data() + x;
-    for (int y = 0; y < height; ++y, pixel += width)
-        *pixel = values[y];
+    setColumns(x, 1, values, height);
 }
 
 void FrameSurface::setColumns(int x, int count, const std::uint32_t* values, int stride, int firstRow,
