@@ -182,6 +182,18 @@ int lowestBit(std::uint32_t bits)
 #endif
 }
 
+// The number of the highest set bit of bits, which is not 0.
+int highestBit(std::uint32_t bits)
+{
+#ifdef _MSC_VER
+    unsigned long index = 0;
+    _BitScanReverse(&index, bits);
+    return static_cast<int>(index);
+#else
+    return 31 - __builtin_clz(bits);
+#endif
+}
+
 // The largest depth of each stale block among blocks, as the portable kernel
 // finds it, eight rows at a time. No stored depth is NaN, so any order gives the same one.
 void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks)
@@ -208,49 +220,15 @@ void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks
             largest = _mm_max_ps(largest, _mm_loadu_ps(cells + row));
         largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(1, 0, 3, 2)));
         largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(2, 3, 0, 1)));
-        buffers.farthest[x * depthBlocks + block] = _mm_cvtss_f32(largest);
+        buffers.farthest[block * FrameSurface::width + x] = _mm_cvtss_f32(largest);
     }
 }
 
-// Bit b set for each block b of firstBlock..lastBlock of column x whose rows
-// certainly fail the depth test, the other bits unspecified: the portable
-// kernel's double operations, four blocks at a time from a multiple of four,
-// so that every block read is one of the column's.
-std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int lastBlock,
-                           const BandBuffers& buffers)
+// Fills the rows of column x from firstRow to lastRow that lie in its
+// visible blocks, each run of them in one pass.
+void fillVisibleRuns(const FaceLanes& face, const FloorLanes& floor, int x, int firstRow, int lastRow,
+                     std::uint32_t visible, const BoxCells& cells)
 {
-    refreshFarthestAvx2(buffers, x, blockRange(firstBlock, lastBlock));
-    const float* farthest = buffers.farthest + x * depthBlocks;
-    const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
-    const __m256d atFirstBlock = _mm256_set1_pd(bound.atRowZero + bound.slope * leastRow);
-    const __m256d perBlock = _mm256_set1_pd(bound.slope * depthBlockRows);
-    static_assert(depthBlocks % 4 == 0);
-    const int firstQuad = firstBlock & ~3;
-    __m256d blocks = _mm256_setr_pd(firstQuad, firstQuad + 1, firstQuad + 2, firstQuad + 3);
-    std::uint32_t hidden = 0;
-    for (int block = firstQuad; block <= lastBlock;
-         block += 4, blocks = _mm256_add_pd(blocks, _mm256_set1_pd(4))) {
-        const __m256d stored = _mm256_cvtps_pd(_mm_loadu_ps(farthest + block));
-        const __m256d below = _mm256_add_pd(atFirstBlock, _mm256_mul_pd(perBlock, blocks));
-        hidden |= static_cast<std::uint32_t>(_mm256_movemask_pd(_mm256_cmp_pd(below, stored, _CMP_GE_OQ)))
-               << block;
-    }
-    return hidden;
-}
-
-// Fills the rows firstRow..lastRow of column x that the face's depth bound cannot
-// hide, found as the portable kernel finds them.
-void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const FaceBounds& bounds, int x,
-                       int firstRow, int lastRow, const BandBuffers& buffers, const BoxCells& cells)
-{
-    // columnDepthBound's and blockBits' operations (inline functions of
-    // other headers).
-    DepthBound bound;
-    bound.atRowZero = bounds.depthAtOrigin + bounds.depthPerColumn * x - bounds.depthError;
-    bound.slope = bounds.depthPerRow;
-    const int firstBlock = firstRow / depthBlockRows, lastBlock = lastRow / depthBlockRows;
-    const std::uint32_t blocks = blockRange(firstBlock, lastBlock);
-    std::uint32_t visible = blocks & ~hiddenBlocks(bound, x, firstBlock, lastBlock, buffers);
     while (visible != 0) {
         const int runFirst = lowestBit(visible);
         const std::uint32_t fromRun = visible >> runFirst;
@@ -259,9 +237,125 @@ void fillBoundedColumn(const FaceLanes& lanes, const FloorLanes& floor, const Fa
         const int first = runFirst * depthBlockRows > firstRow ? runFirst * depthBlockRows : firstRow;
         const int runEnd = runLast * depthBlockRows + depthBlockRows - 1;
         const int last = runEnd < lastRow ? runEnd : lastRow;
-        fillColumnRows<true>(lanes, floor, x, first, last - first + 1, cells);
+        fillColumnRows<true>(face, floor, x, first, last - first + 1, cells);
         visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
     }
+}
+
+// What fillTallFaceAvx2 asks of a group of eight columns before it samples
+// any of them, lane i for column x0 + i: the column's candidate rows, its
+// depth floor without the rows' term, and the blocks of its candidate rows
+// that the face's depth floor cannot hide.
+struct ColumnGroup {
+    alignas(32) int first[lanes], last[lanes];
+    alignas(32) float floorAtColumn[lanes];
+    alignas(32) std::uint32_t visible[lanes];
+    unsigned withVisibleBlocks = 0; // bit i where visible[i] is not 0
+};
+
+// The candidate spans of columns x0 to x0 + columns - 1, from spans, in
+// first and last; the lanes beyond are empty, and no span beyond is read.
+void loadSpans(const RowSpan* spans, int columns, __m256i& first, __m256i& last)
+{
+    static_assert(sizeof(RowSpan) == 2 * sizeof(int));
+    const __m256i laneNumbers = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    // Each half holds four spans, first and last in turn.
+    const __m256i spanOfCell = _mm256_srli_epi32(laneNumbers, 1);
+    const __m256i low = _mm256_maskload_epi32(reinterpret_cast<const int*>(spans),
+                                              _mm256_cmpgt_epi32(_mm256_set1_epi32(columns), spanOfCell));
+    const __m256i high =
+        _mm256_maskload_epi32(reinterpret_cast<const int*>(spans + 4),
+                              _mm256_cmpgt_epi32(_mm256_set1_epi32(columns - 4), spanOfCell));
+    // Within each 128-bit half: the firsts (or lasts) of low's two spans, then
+    // high's; the halves' middle 64 bits are then swapped into column order.
+    const __m256 firsts =
+        _mm256_shuffle_ps(_mm256_castsi256_ps(low), _mm256_castsi256_ps(high), _MM_SHUFFLE(2, 0, 2, 0));
+    const __m256 lasts =
+        _mm256_shuffle_ps(_mm256_castsi256_ps(low), _mm256_castsi256_ps(high), _MM_SHUFFLE(3, 1, 3, 1));
+    first = _mm256_permute4x64_epi64(_mm256_castps_si256(firsts), _MM_SHUFFLE(3, 1, 2, 0));
+    last = _mm256_permute4x64_epi64(_mm256_castps_si256(lasts), _MM_SHUFFLE(3, 1, 2, 0));
+    const __m256i beyond = _mm256_cmpgt_epi32(laneNumbers, _mm256_set1_epi32(columns - 1));
+    first = _mm256_blendv_epi8(first, _mm256_set1_epi32(0), beyond);
+    last = _mm256_blendv_epi8(last, _mm256_set1_epi32(-1), beyond);
+}
+
+// blockRange's bits for the rows first..last of each lane, none where first >
+// last.
+__m256i blockRanges(__m256i first, __m256i last)
+{
+    static_assert(depthBlockRows == 1 << 4);
+    const __m256i firstBlock = _mm256_srai_epi32(first, 4), lastBlock = _mm256_srai_epi32(last, 4);
+    const __m256i one = _mm256_set1_epi32(1);
+    // A shift by 32 or more leaves 0: 2 shifted by 31, for the last block,
+    // gives every bit from the first.
+    const __m256i upToLast = _mm256_sub_epi32(_mm256_sllv_epi32(_mm256_set1_epi32(2), lastBlock), one);
+    const __m256i belowFirst = _mm256_sub_epi32(_mm256_sllv_epi32(one, firstBlock), one);
+    const __m256i filled = _mm256_cmpgt_epi32(_mm256_add_epi32(last, one), first);
+    return _mm256_and_si256(filled, _mm256_andnot_si256(belowFirst, upToLast));
+}
+
+// Bits of the lanes that are not 0.
+unsigned nonZeroLanes(__m256i values)
+{
+    const __m256i zero = _mm256_cmpeq_epi32(values, _mm256_setzero_si256());
+    return ~static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(zero))) & 0xffu;
+}
+
+// Sets up group for the columns x0 to x0 + columns - 1 (at most eight) of a
+// face. A block is hidden where its farthest depth, made exact first where it
+// is stale, is not above the face's depth floor at the block's row where the
+// floor is least: the floor lies below every depth the fill computes in the
+// face's box (see DepthFloor), and below the portable kernel's bound in
+// doubles, so it hides no block that bound leaves, and hardly fewer. A face's
+// stores in one column change no other column, so the eight columns' blocks
+// can be decided before any of them is sampled, eight columns at a time: a
+// block of eight columns' farthest depths is one load, and a face behind dozens
+// of layers is hidden in most of them.
+void setUpGroup(const DepthFloor& floor, const RowSpan* spans, int x0, int columns,
+                const BandBuffers& buffers, ColumnGroup& group)
+{
+    const __m256i laneNumbers = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m256i inColumns = _mm256_cmpgt_epi32(_mm256_set1_epi32(columns), laneNumbers);
+    __m256i first, last;
+    loadSpans(spans, columns, first, last);
+    const __m256i blocks = blockRanges(first, last);
+    // depthFloorAt's operations without the row's term, lane by lane.
+    const __m256 x = _mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_set1_epi32(x0), laneNumbers));
+    const __m256 atColumn =
+        _mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(floor.perColumn), x), _mm256_set1_ps(floor.atOrigin));
+    _mm256_store_si256(reinterpret_cast<__m256i*>(group.first), first);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(group.last), last);
+    _mm256_store_ps(group.floorAtColumn, atColumn);
+    alignas(32) std::uint32_t columnBlocks[lanes];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(columnBlocks), blocks);
+    // The lanes beyond the columns read nothing: they may be another band's.
+    const __m256i stale = _mm256_and_si256(
+        blocks, _mm256_maskload_epi32(reinterpret_cast<const int*>(buffers.staleBlocks + x0), inColumns));
+    for (unsigned staleLanes = nonZeroLanes(stale); staleLanes != 0; staleLanes &= staleLanes - 1) {
+        const int c = lowestBit(staleLanes);
+        refreshFarthestAvx2(buffers, x0 + c, columnBlocks[c]);
+    }
+    __m256i anyLane = _mm256_or_si256(blocks, _mm256_permute2x128_si256(blocks, blocks, 1));
+    anyLane = _mm256_or_si256(anyLane, _mm256_shuffle_epi32(anyLane, _MM_SHUFFLE(1, 0, 3, 2)));
+    anyLane = _mm256_or_si256(anyLane, _mm256_shuffle_epi32(anyLane, _MM_SHUFFLE(2, 3, 0, 1)));
+    const std::uint32_t anyBlocks = static_cast<std::uint32_t>(_mm256_cvtsi256_si32(anyLane));
+    __m256i hidden = _mm256_setzero_si256();
+    if (anyBlocks != 0) {
+        const int leastRow = floor.perRow >= 0 ? 0 : depthBlockRows - 1;
+        for (int block = lowestBit(anyBlocks), lastBlock = highestBit(anyBlocks); block <= lastBlock;
+             ++block) {
+            // blockFarthest's cells (an inline function of another header).
+            const __m256 farthest =
+                _mm256_maskload_ps(buffers.farthest + block * FrameSurface::width + x0, inColumns);
+            const float rowTerm = floor.perRow * static_cast<float>(block * depthBlockRows + leastRow);
+            const __m256 blockFloor = _mm256_add_ps(_mm256_set1_ps(rowTerm), atColumn);
+            const __m256i below = _mm256_castps_si256(_mm256_cmp_ps(blockFloor, farthest, _CMP_GE_OQ));
+            hidden = _mm256_or_si256(hidden, _mm256_and_si256(below, _mm256_set1_epi32(1 << block)));
+        }
+    }
+    const __m256i visible = _mm256_andnot_si256(hidden, blocks);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(group.visible), visible);
+    group.withVisibleBlocks = nonZeroLanes(visible);
 }
 
 // How fillShortColumns loads and stores the cells of a group of columns:
@@ -404,21 +498,21 @@ void fillShortColumns(const FaceLanes& face, const PixelBox& strip, int firstCol
 void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
                       int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
 {
-    const FaceLanes lanes = faceLanes(face, faceIndex);
+    const FaceLanes values = faceLanes(face, faceIndex);
+    // Bounds nothing where the face has no depth bound.
     const DepthFloor& floor = bounds.depthFloor;
     FloorLanes floorLanes{_mm256_set1_ps(floor.perRow), {}};
     const BoxCells cells{buffers.depth, buffers.coverFace, buffers.staleBlocks};
-    for (int x = firstColumn; x <= lastColumn; ++x) {
-        const int firstRow = spans[x - firstColumn].first, lastRow = spans[x - firstColumn].last;
-        if (firstRow > lastRow)
-            continue;
-        // depthFloorAt's operations, an inline function of another header.
-        floorLanes.atColumn = _mm256_set1_ps(floor.perColumn * static_cast<float>(x) + floor.atOrigin);
-        // A bound pays for itself only where it can hide whole blocks.
-        if (bounds.depthBounded && lastRow - firstRow + 1 >= shortestBoundedRun)
-            fillBoundedColumn(lanes, floorLanes, bounds, x, firstRow, lastRow, buffers, cells);
-        else
-            fillColumnRows<true>(lanes, floorLanes, x, firstRow, lastRow - firstRow + 1, cells);
+    ColumnGroup group;
+    for (int x0 = firstColumn; x0 <= lastColumn; x0 += lanes) {
+        const int columns = lastColumn - x0 + 1 < lanes ? lastColumn - x0 + 1 : lanes;
+        setUpGroup(floor, spans + (x0 - firstColumn), x0, columns, buffers, group);
+        for (unsigned toFill = group.withVisibleBlocks; toFill != 0; toFill &= toFill - 1) {
+            const int c = lowestBit(toFill);
+            floorLanes.atColumn = _mm256_set1_ps(group.floorAtColumn[c]);
+            fillVisibleRuns(values, floorLanes, x0 + c, group.first[c], group.last[c], group.visible[c],
+                            cells);
+        }
     }
 }
 

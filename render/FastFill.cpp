@@ -41,7 +41,7 @@ void refreshFarthest(const BandBuffers& buffers, int x, std::uint32_t blocks)
             largest = _mm_max_ps(largest, _mm_loadu_ps(cells + row));
         largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(1, 0, 3, 2)));
         largest = _mm_max_ps(largest, _mm_shuffle_ps(largest, largest, _MM_SHUFFLE(2, 3, 0, 1)));
-        buffers.farthest[x * depthBlocks + block] = _mm_cvtss_f32(largest);
+        buffers.blockFarthest(block)[x] = _mm_cvtss_f32(largest);
     }
 }
 
@@ -52,7 +52,6 @@ std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int l
                            const BandBuffers& buffers)
 {
     refreshFarthest(buffers, x, blockBits(firstBlock, lastBlock));
-    const float* farthest = buffers.farthest + x * depthBlocks;
     const double leastRow = bound.slope >= 0 ? 0 : depthBlockRows - 1;
     const __m128d atFirstBlock = _mm_set1_pd(bound.atRowZero + bound.slope * leastRow);
     const __m128d perBlock = _mm_set1_pd(bound.slope * depthBlockRows);
@@ -64,7 +63,7 @@ std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int l
     __m128d blocks = _mm_set_pd(firstPair + 1, firstPair);
     for (int block = firstPair; block <= lastBlock; block += 2, blocks = _mm_add_pd(blocks, _mm_set1_pd(2))) {
         const __m128d stored = _mm_cvtps_pd(
-            _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(farthest + block))));
+            _mm_setr_ps(buffers.blockFarthest(block)[x], buffers.blockFarthest(block + 1)[x], 0, 0));
         const __m128d below = _mm_add_pd(atFirstBlock, _mm_mul_pd(perBlock, blocks));
         hidden |= static_cast<std::uint32_t>(_mm_movemask_pd(_mm_cmpge_pd(below, stored))) << block;
     }
@@ -99,8 +98,8 @@ void emptyColumns(const BandBuffers& buffers, int firstColumn, int lastColumn)
         const int count = rows.last - rows.first + 1;
         std::fill_n(buffers.depth + first, count, emptyDepth);
         std::fill_n(buffers.coverFace + first, count, -1);
-        std::fill(buffers.farthest + x * depthBlocks + rows.first / depthBlockRows,
-                  buffers.farthest + x * depthBlocks + rows.last / depthBlockRows + 1, emptyDepth);
+        for (int block = rows.first / depthBlockRows; block <= rows.last / depthBlockRows; ++block)
+            buffers.blockFarthest(block)[x] = emptyDepth;
     }
 }
 
@@ -111,9 +110,8 @@ bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffer
     const std::uint32_t blocks = blockBits(firstBlock, lastBlock);
     const auto hiddenBelow = [&](int x, float depth) {
         refreshFarthest(buffers, x, blocks);
-        const float* farthest = buffers.farthest + x * depthBlocks;
         for (int block = firstBlock; block <= lastBlock; ++block)
-            if (!(farthest[block] <= depth))
+            if (!(buffers.blockFarthest(block)[x] <= depth))
                 return false;
         return true;
     };

@@ -53,7 +53,9 @@ Vector3 pixelWeights(const FaceEdges& face, float x, float y);
 constexpr int depthBlockRows = 16;
 constexpr int depthBlocks = (depthRows + depthBlockRows - 1) / depthBlockRows;
 
-// Candidate rows fewer than this are sampled without a depth bound.
+// Faces of fewer rows have no depth bound; and the portable tall face kernel,
+// which asks about the blocks of one column at a time, samples a column of
+// fewer candidate rows than this without it.
 constexpr int shortestBoundedRun = 2 * depthBlockRows;
 
 // Boxes with fewer rows are filled without first asking whether the depths
@@ -89,13 +91,13 @@ inline std::uint32_t blockBits(int first, int last)
 }
 
 // The fast path's per-frame buffers, laid out by column: depthRows cells per
-// column for the depth and the cover (see ColumnCells), depthBlocks for
-// farthest and one mask each for staleBlocks and writtenBlocks. farthest[b] is
-// never below a depth stored in block b of its column, as stored depths only
-// ever decrease; where bit b of the column's staleBlocks is set, a store may
-// have made it loose, and it is computed again when a depth bound asks for it
-// (which moves the bit to writtenBlocks), which spares the blocks that no
-// bound asks about.
+// column for the depth and the cover (see ColumnCells), and one mask each for
+// staleBlocks and writtenBlocks; farthest has a value per block and column,
+// laid out by block (see blockFarthest). A block's farthest depth is never
+// below a depth stored in the block, as stored depths only ever decrease;
+// where bit b of the column's staleBlocks is set, a store may have made it
+// loose, and it is computed again when a depth bound asks for it (which moves
+// the bit to writtenBlocks), which spares the blocks that no bound asks about.
 // A pixel's value is what the face in coverFace shades for its weights at the
 // pixel, since every later store would have overwritten it: shading once per
 // pixel after all faces gives the same frame without shading the pixels that
@@ -119,6 +121,10 @@ struct BandBuffers {
         return {depth + cell, coverFace + cell};
     }
 
+    // The farthest depths of block b, one per column: those of one block of
+    // adjacent columns are adjacent, so that several columns' are read at once.
+    float* blockFarthest(int block) const { return farthest + block * FrameSurface::width; }
+
     // Rows of column x that include every row a face stored in.
     PassedRows storedRows(int x) const;
 };
@@ -131,9 +137,10 @@ void emptyColumns(const BandBuffers& buffers, int firstColumn, int lastColumn);
 // lastColumn of a face whose box has at least shortestNarrowedColumn rows:
 // every sample inside the triangle and strictly nearer than the stored depth
 // stores its depth, and the face in the cover. Where the face has a depth
-// bound and a column at least shortestBoundedRun candidate rows, the blocks
-// whose rows certainly fail the depth test are left out first: the bound at
-// the block's row where the depth is least is not below the farthest depth
+// bound (and, in the portable kernel, a column at least shortestBoundedRun
+// candidate rows), the blocks whose rows certainly fail the depth test are
+// left out first: the bound (or a float floor below it) at the block's row
+// where the depth is least is not below the farthest depth
 // stored in the block, made exact first where it is stale. (The bound is taken
 // at the block's top or bottom row even where only some of its rows are
 // candidates, which can only lower it.) Each column's blocks are decided
@@ -149,9 +156,10 @@ void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int f
                           int lastColumn, const RowSpan* spans, const BandBuffers& buffers);
 
 // Eight rows at a time with AVX2, leaving out eight rows at once where none
-// of their stored depths is above the face's depth floor; blocks four at a
-// time, and a stale block's farthest depth found eight rows at a time. Call
-// it only where processorHasAvx2() holds.
+// of their stored depths is above the face's depth floor; the blocks of
+// eight columns at once against that floor, in every column, and a stale
+// block's farthest depth found eight rows at a time. Call it only where
+// processorHasAvx2() holds.
 void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
                       int lastColumn, const RowSpan* spans, const BandBuffers& buffers);
 

@@ -1,6 +1,7 @@
 #include "render/FastFill.h"
 
 #include "render/DepthBuffer.h"
+#include "render/ProcessorFeatures.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,52 @@ TEST(FastFill, VisibleColumnsLeaveOutOnlyTheHiddenColumnsAtEitherEnd)
         ASSERT_EQ(visibleColumns(face, box, buffers.band(), first, last), c.visible);
         EXPECT_TRUE(!c.visible || (first == c.first && last == c.last)) << first << ".." << last;
     }
+}
+
+// A face at depth 2 over the whole surface, filled by each tall face kernel in
+// columns 100 to 100 + columns - 1 only, rows 20 + x % 5 to 150 + 3 (x % 7)
+// of column x, behind walls at depth 1 in rows 0 to 63 of columns 100 to 109:
+// exactly the rows of those columns that no wall covers store it, and
+// the wall's blocks that the face asked about are made exact (their stale
+// bits cleared). Counts of columns that are not whole groups of eight leave
+// columns beyond the last in a group.
+TEST(FastFill, TallFaceKernelsStoreOnlyInTheirColumnsAndRows)
+{
+    std::vector<TallFaceFill> kernels{fillTallFacePortable};
+    if (processorHasAvx2())
+        kernels.push_back(fillTallFaceAvx2);
+    const FaceEdges face = faceEdges({-2000, -2000, 2}, {3000, -2000, 2}, {-2000, 3000, 2});
+    const PixelBox box{firstPixel, lastPixel, firstPixel, lastPixel};
+    const FaceBounds bounds = faceBounds(face, box, true);
+    ASSERT_TRUE(bounds.depthBounded);
+    const auto firstRow = [](int x) { return 20 + x % 5; };
+    const auto lastRow = [](int x) { return 150 + 3 * (x % 7); };
+    for (const TallFaceFill fill : kernels)
+        for (const int columns : {1, 7, 8, 9, 17}) {
+            SCOPED_TRACE(testing::Message() << columns << " columns");
+            SurfaceBuffers buffers;
+            for (int x = 100; x <= 109; ++x)
+                buffers.storeWall(x);
+            std::vector<RowSpan> spans(static_cast<std::size_t>(columns + spanPadding));
+            for (int i = 0; i < columns; ++i)
+                spans[static_cast<std::size_t>(i)] = {firstRow(100 + i), lastRow(100 + i)};
+            fill(face, bounds, 7, 100, 100 + columns - 1, spans.data(), buffers.band());
+            int wrongCells = 0;
+            for (int x = 90; x <= 130; ++x) {
+                const bool wall = x >= 100 && x <= 109;
+                for (int y = 0; y < depthRows; ++y) {
+                    const bool filled = x >= 100 && x < 100 + columns && y >= firstRow(x) && y <= lastRow(x)
+                                     && !(wall && y < 64);
+                    const float unfilled = wall && y < 64 ? 1.0f : emptyDepth;
+                    const std::size_t cell = static_cast<std::size_t>(x * depthRows + y);
+                    wrongCells += (buffers.coverFace[cell] == 7) != filled
+                               || (!filled && buffers.depth[cell] != unfilled);
+                }
+                const std::uint32_t stale = buffers.staleBlocks[static_cast<std::size_t>(x)];
+                EXPECT_TRUE(!wall || x >= 100 + columns || (stale & blockBits(1, 3)) == 0) << x;
+            }
+            EXPECT_EQ(wrongCells, 0);
+        }
 }
 
 } // namespace
