@@ -60,6 +60,22 @@ void faceEdgeLines(const FaceEdges& face, const PixelBox& box, EdgeLine (&lines)
     lines[2] = edgeLine(face.c.x, face.c.y, face.a.x, face.a.y, box);
 }
 
+// The side on which a row can pass insideTriangle: 1 where it can only pass
+// with all three exact edge values at least minus their margins, -1 where at
+// most their margins, 0 where the face is too thin to tell. The three exact
+// edge values sum to twice the face's signed area at every point, and so do
+// the exact alphaAtZero. Each computed alphaAtZero rounds once, by at most an
+// eighth of its margin (see edgeLine), and their sum twice more, by at most a
+// quarter of the margins: so where the computed sum exceeds twice the margins,
+// no point has all three exact values at most their margin; and likewise for
+// the other side.
+int certainSide(const EdgeLine (&lines)[3])
+{
+    const double area = lines[0].alphaAtZero + lines[1].alphaAtZero + lines[2].alphaAtZero;
+    const double margins = lines[0].margin + lines[1].margin + lines[2].margin;
+    return area > 2 * margins ? 1 : area < -2 * margins ? -1 : 0;
+}
+
 // The exact weights and depth at a point and a bound of how far the float
 // ones of the fill can lie from them.
 struct PointDepth {
@@ -226,6 +242,7 @@ FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth
         bounds.inverseBeta[i] = lines[i].beta != 0 ? 1 / lines[i].beta : 0;
         bounds.margin[i] = lines[i].margin;
     }
+    bounds.side = certainSide(lines);
     if (withDepth)
         setUpDepth(face, box, bounds);
     return bounds;
@@ -233,12 +250,16 @@ FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth
 
 bool candidateRows(const FaceBounds& bounds, int x, int& first, int& last)
 {
-    double lowAbove = first, highAbove = last, lowBelow = first, highBelow = last;
+    // The side the face cannot pass on starts empty.
+    double lowAbove = first, highAbove = bounds.side >= 0 ? last : first - 1;
+    double lowBelow = first, highBelow = bounds.side <= 0 ? last : first - 1;
     for (int i = 0; i < 3; ++i) {
         const double alpha = bounds.alphaAtZero[i] + bounds.alphaPerColumn[i] * x;
         const double beta = bounds.beta[i], inverseBeta = bounds.inverseBeta[i], margin = bounds.margin[i];
-        keepAtLeast(alpha, beta, inverseBeta, margin, lowAbove, highAbove);
-        keepAtLeast(-alpha, -beta, -inverseBeta, margin, lowBelow, highBelow);
+        if (bounds.side >= 0)
+            keepAtLeast(alpha, beta, inverseBeta, margin, lowAbove, highAbove);
+        if (bounds.side <= 0)
+            keepAtLeast(-alpha, -beta, -inverseBeta, margin, lowBelow, highBelow);
     }
     const bool above = lowAbove <= highAbove;
     const bool below = lowBelow <= highBelow;
@@ -258,17 +279,8 @@ void stripColumns(const FaceEdges& face, const PixelBox& box, int firstColumn, i
         strips[k] = {firstColumn, lastColumn};
     EdgeLine lines[3];
     faceEdgeLines(face, box, lines);
-    // The three exact edge values sum to twice the face's signed area at every
-    // point, and so do the exact alphaAtZero. Each computed alphaAtZero rounds
-    // once, by at most an eighth of its margin (see edgeLine), and their sum
-    // twice more, by at most a quarter of the margins: so where the computed
-    // sum exceeds twice the margins, no point has all three exact values at
-    // most their margin, and a row can only pass where all three are at least
-    // minus their margin; and likewise for the other side. Faces too thin for
-    // that keep every column.
-    const double area = lines[0].alphaAtZero + lines[1].alphaAtZero + lines[2].alphaAtZero;
-    const double margins = lines[0].margin + lines[1].margin + lines[2].margin;
-    const double side = area > 2 * margins ? 1 : area < -2 * margins ? -1 : 0;
+    // Faces too thin for a certain side keep every column.
+    const double side = certainSide(lines);
     if (side == 0)
         return;
     double perColumn[3], inverse[3];
@@ -325,17 +337,23 @@ void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, i
                     RowSpan* spans)
 {
     const __m128d negative = _mm_set1_pd(-0.0);
+    const __m128d emptied = _mm_set1_pd(firstRow - 1);
     for (int x = firstColumn; x <= lastColumn; x += 2) {
         const __m128d column = _mm_set_pd(x + 1, x);
-        __m128d lowAbove = _mm_set1_pd(firstRow), highAbove = _mm_set1_pd(lastRow);
-        __m128d lowBelow = lowAbove, highBelow = highAbove;
+        // As in candidateRows, the side the face cannot pass on starts empty.
+        __m128d lowAbove = _mm_set1_pd(firstRow),
+                highAbove = bounds.side >= 0 ? _mm_set1_pd(lastRow) : emptied;
+        __m128d lowBelow = lowAbove, highBelow = bounds.side <= 0 ? _mm_set1_pd(lastRow) : emptied;
         for (int i = 0; i < 3; ++i) {
             const __m128d alpha = _mm_add_pd(_mm_set1_pd(bounds.alphaAtZero[i]),
                                              _mm_mul_pd(_mm_set1_pd(bounds.alphaPerColumn[i]), column));
             const double beta = bounds.beta[i], inverseBeta = bounds.inverseBeta[i],
                          margin = bounds.margin[i];
-            keepAtLeastInPairs(alpha, beta, inverseBeta, margin, lowAbove, highAbove);
-            keepAtLeastInPairs(_mm_xor_pd(alpha, negative), -beta, -inverseBeta, margin, lowBelow, highBelow);
+            if (bounds.side >= 0)
+                keepAtLeastInPairs(alpha, beta, inverseBeta, margin, lowAbove, highAbove);
+            if (bounds.side <= 0)
+                keepAtLeastInPairs(_mm_xor_pd(alpha, negative), -beta, -inverseBeta, margin, lowBelow,
+                                   highBelow);
         }
         const __m128d above = _mm_cmple_pd(lowAbove, highAbove);
         const __m128d below = _mm_cmple_pd(lowBelow, highBelow);

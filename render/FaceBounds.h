@@ -34,6 +34,11 @@ struct FaceBounds {
     // + beta[i] * y; inverseBeta[i] is 1 / beta[i], or 0 where beta[i] is 0.
     double alphaAtZero[3] = {}, alphaPerColumn[3] = {}, beta[3] = {}, inverseBeta[3] = {};
     double margin[3] = {};
+    // 1 where a row can only pass with every edge value at least minus its
+    // margin, -1 where only with every one at most its margin, 0 where either
+    // may hold: a face that is not too thin passes on one side only, and
+    // narrowing needs the rows of that side alone.
+    int side = 0;
     // The exact depth at (x, y) is depthAtOrigin + depthPerColumn * x +
     // depthPerRow * y, and the float depth of the fill lies within depthError
     // of it anywhere in the box; depthBounded is false where the corners'

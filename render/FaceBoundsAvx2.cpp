@@ -49,16 +49,23 @@ void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColum
     const EdgeLanes edges[3] = {edgeLanes(bounds, 0), edgeLanes(bounds, 1), edgeLanes(bounds, 2)};
     const __m256d negative = _mm256_set1_pd(-0.0);
     const __m256d firstRows = _mm256_set1_pd(firstRow), lastRows = _mm256_set1_pd(lastRow);
+    // As in candidateRows, the side the face cannot pass on starts empty.
+    const __m256d emptied = _mm256_set1_pd(firstRow - 1);
+    const __m256d highestAbove = bounds.side >= 0 ? lastRows : emptied;
+    const __m256d highestBelow = bounds.side <= 0 ? lastRows : emptied;
     // The even 32-bit halves of four 64-bit masks.
     const __m256i evenHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
     for (int x = firstColumn; x <= lastColumn; x += 4) {
         const __m256d column = _mm256_setr_pd(x, x + 1, x + 2, x + 3);
-        __m256d lowAbove = firstRows, highAbove = lastRows, lowBelow = firstRows, highBelow = lastRows;
+        __m256d lowAbove = firstRows, highAbove = highestAbove, lowBelow = firstRows,
+                highBelow = highestBelow;
         for (const EdgeLanes& edge : edges) {
             const __m256d alpha = _mm256_add_pd(edge.alphaAtZero, _mm256_mul_pd(edge.alphaPerColumn, column));
-            keepAtLeastInLanes(alpha, edge.minusMargin, edge.inverseBeta, edge.sign, lowAbove, highAbove);
-            keepAtLeastInLanes(_mm256_xor_pd(alpha, negative), edge.minusMargin, edge.minusInverseBeta,
-                               -edge.sign, lowBelow, highBelow);
+            if (bounds.side >= 0)
+                keepAtLeastInLanes(alpha, edge.minusMargin, edge.inverseBeta, edge.sign, lowAbove, highAbove);
+            if (bounds.side <= 0)
+                keepAtLeastInLanes(_mm256_xor_pd(alpha, negative), edge.minusMargin, edge.minusInverseBeta,
+                                   -edge.sign, lowBelow, highBelow);
         }
         const __m256d above = _mm256_cmp_pd(lowAbove, highAbove, _CMP_LE_OQ);
         const __m256d below = _mm256_cmp_pd(lowBelow, highBelow, _CMP_LE_OQ);
