@@ -1,5 +1,6 @@
 // Whole frames, one per view, on generated spheres of 200,000 and 1,000
-// triangles and on data/head.obj when the source tree has it: the
+// triangles and on data/head.obj when the source tree has it (and, with the
+// fast path alone, on layered models of 1,000 large faces): the
 // straightforward renderFrame ("frame/") beside the fast path with one thread
 // and the portable kernels ("portable1/"), with one thread ("fast1/") and with
 // every hardware thread ("fastN/") and the fastest kernels, in the same run so
@@ -7,6 +8,7 @@
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
+#include "bench/LayeredModel.h"
 #include "bench/SphereModel.h"
 #include "render/DepthBuffer.h"
 #include "render/FrameRenderer.h"
@@ -19,6 +21,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -97,6 +100,27 @@ void registerEyeSweep(const Mesh* head, std::initializer_list<NamedRenderer> ren
                         ->Apply(medianOfFive);
 }
 
+// Models of 1,000 faces that each cover much of the surface, dozens deep at
+// every pixel, from the start eye: the fast path only, as the straightforward
+// drawing takes about a second per frame. Compare with the head's frames.
+void registerLayeredModels(const Mesh* nearPlane, const Mesh* crossing,
+                           std::initializer_list<NamedRenderer> renderers)
+{
+    Camera start;
+    Light light;
+    applyStartValues(start, light);
+    const std::pair<std::string, const Mesh*> models[] = {{"nearPlane1k", nearPlane},
+                                                          {"crossing1k", crossing}};
+    for (const auto& [label, mesh] : models)
+        for (const NamedView& view : namedViews)
+            for (const NamedRenderer& renderer : renderers) {
+                const std::string name = renderer.name + ("/" + label + "/") + view.name;
+                benchmark::RegisterBenchmark(name.c_str(), renderFastFrames, mesh, view, renderer.renderer,
+                                             start.position)
+                    ->Apply(medianOfFive);
+            }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -111,6 +135,9 @@ int main(int argc, char** argv)
                             NamedRenderer{"fastN", &allThreads}};
     registerModel("sphere200k", &sphere, renderers);
     registerModel("sphere1k", &smallSphere, renderers);
+    const Mesh nearPlane = layeredModel(LayeredDepths::nearPlane, 1000, 7);
+    const Mesh crossing = layeredModel(LayeredDepths::crossing, 1000, 7);
+    registerLayeredModels(&nearPlane, &crossing, renderers);
 #ifdef QUORVANE_HEAD_MODEL
     Mesh head;
     if (loadMesh(QUORVANE_HEAD_MODEL, head) == MeshLoadStatus::loaded) {
