@@ -12,7 +12,8 @@ void fillColumnPortable(const FaceEdges& face, int faceIndex, int x, int first, 
 {
     const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
     ColumnSamples samples;
-    sampleFaceColumn(face, static_cast<float>(x), first, count, column.depth + first, samples);
+    sampleFaceColumn(face, static_cast<float>(x), first, count, column.depth + first,
+                     cells.anyOrder ? column.face + first : nullptr, faceIndex, samples);
     PassedRows passed;
     for (int i = 0; i < count; ++i) {
         if (!samples.passes[i])

@@ -27,17 +27,20 @@ struct PassedRows {
 
 // The fast path's per-frame buffers of a band, as BandBuffers has them: the
 // columns' depth and face cells, depthRows each, and the mask of blocks whose
-// farthest depth a store may have loosened.
+// farthest depth a store may have loosened; and whether faces are filled in
+// another order than the list's (see BandBuffers).
 struct BoxCells {
     float* depth = nullptr;
     int* face = nullptr;
     std::uint32_t* staleBlocks = nullptr;
+    bool anyOrder = false;
 };
 
 // Samples rows first..first + count - 1 of column x with the float operations
 // of sampleFaceColumn, stores the depth and faceIndex of every row inside the
-// face and strictly nearer than the stored depth, and marks the blocks it
-// stores in as stale: one row at a time, on every x86-64 processor.
+// face and strictly nearer than the stored depth (or, where cells.anyOrder,
+// as near and stored by a later face), and marks the blocks it stores in as
+// stale: one row at a time, on every x86-64 processor.
 void fillColumnPortable(const FaceEdges& face, int faceIndex, int x, int first, int count,
                         const BoxCells& cells);
 

@@ -81,6 +81,20 @@ __m256 depthLanes(const FaceLanes& face, __m256 pxa, __m256 pya)
                          _mm256_mul_ps(face.cz, v));
 }
 
+// The lanes where a sample of face number faceIndex at depth passes the depth
+// test against stored, whose faces are storedFaces: strictly nearer, or, where
+// faces come out of list order, as near and before the face stored there.
+template <bool anyOrder>
+__m256 nearerLanes(__m256 stored, __m256 depth, __m256i storedFaces, __m256i faceIndex)
+{
+    const __m256 nearer = _mm256_cmp_ps(stored, depth, _CMP_GT_OQ);
+    if (!anyOrder)
+        return nearer;
+    const __m256 asNear = _mm256_and_ps(_mm256_cmp_ps(stored, depth, _CMP_EQ_OQ),
+                                        _mm256_castsi256_ps(_mm256_cmpgt_epi32(storedFaces, faceIndex)));
+    return _mm256_or_ps(nearer, asNear);
+}
+
 // The floor of a face's depths in one column, in every lane: the rows' floor
 // is perRow * y + atColumn.
 struct FloorLanes {
@@ -90,8 +104,8 @@ struct FloorLanes {
 // Lane by lane the operations of sampleFaceColumn, in its order: each
 // intrinsic is one IEEE single-precision operation, rounded on its own, and
 // the comparisons are the ordered ones, false for NaN as in C++. With a
-// floor, eight rows whose stored depths are none above it are left first.
-template <bool withFloor>
+// floor, eight rows whose stored depths are all below it are left first.
+template <bool withFloor, bool anyOrder>
 void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int first, int count,
                const ColumnCells& cells, PassedRows& passed)
 {
@@ -115,7 +129,7 @@ void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int firs
         __m256 open = _mm256_castsi256_ps(inRange);
         if (withFloor) {
             const __m256 rowFloor = _mm256_add_ps(_mm256_mul_ps(floor.perRow, y), floor.atColumn);
-            open = _mm256_and_ps(open, _mm256_cmp_ps(stored, rowFloor, _CMP_GT_OQ));
+            open = _mm256_and_ps(open, _mm256_cmp_ps(stored, rowFloor, _CMP_GE_OQ));
             if (_mm256_testz_ps(open, open))
                 continue;
         }
@@ -133,16 +147,22 @@ void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int firs
         // keeping the rows that do not pass: a masked store costs several
         // times as much. Near the column's end only the rows that pass are
         // touched.
-        const __m256 passes = _mm256_and_ps(candidates, _mm256_cmp_ps(stored, depth, _CMP_GT_OQ));
+        int* const faces = cells.face + row0;
+        // Read here only where the test needs them.
+        const __m256i oldFaces = !anyOrder  ? _mm256_setzero_si256()
+                               : wholeLanes ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(faces))
+                                            : _mm256_maskload_epi32(faces, inRange);
+        const __m256 passes =
+            _mm256_and_ps(candidates, nearerLanes<anyOrder>(stored, depth, oldFaces, face.faceIndex));
         if (_mm256_testz_ps(passes, passes))
             continue;
         const __m256i mask = _mm256_castps_si256(passes);
         if (wholeLanes) {
             storeWhere(cells.depth + row0, passes, depth);
-            int* faces = cells.face + row0;
-            const __m256i oldFaces = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(faces));
+            const __m256i shownFaces =
+                anyOrder ? oldFaces : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(faces));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(faces),
-                                _mm256_blendv_epi8(oldFaces, face.faceIndex, mask));
+                                _mm256_blendv_epi8(shownFaces, face.faceIndex, mask));
         } else {
             _mm256_maskstore_ps(cells.depth + row0, mask, depth);
             _mm256_maskstore_epi32(cells.face + row0, mask, face.faceIndex);
@@ -158,13 +178,13 @@ void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int firs
 
 // Rows first..first + count - 1 of column x, marking the blocks it stores in
 // as stale.
-template <bool withFloor>
+template <bool withFloor, bool anyOrder>
 void fillColumnRows(const FaceLanes& face, const FloorLanes& floor, int x, int first, int count,
                     const BoxCells& cells)
 {
     PassedRows passed;
     const ColumnCells column{cells.depth + x * depthRows, cells.face + x * depthRows};
-    fillLanes<withFloor>(face, floor, static_cast<float>(x), first, count, column, passed);
+    fillLanes<withFloor, anyOrder>(face, floor, static_cast<float>(x), first, count, column, passed);
     if (passed.first <= passed.last)
         cells.staleBlocks[x] |= staleBits(passed);
 }
@@ -226,6 +246,7 @@ void refreshFarthestAvx2(const BandBuffers& buffers, int x, std::uint32_t blocks
 
 // Fills the rows of column x from firstRow to lastRow that lie in its
 // visible blocks, each run of them in one pass.
+template <bool anyOrder>
 void fillVisibleRuns(const FaceLanes& face, const FloorLanes& floor, int x, int firstRow, int lastRow,
                      std::uint32_t visible, const BoxCells& cells)
 {
@@ -237,7 +258,7 @@ void fillVisibleRuns(const FaceLanes& face, const FloorLanes& floor, int x, int 
         const int first = runFirst * depthBlockRows > firstRow ? runFirst * depthBlockRows : firstRow;
         const int runEnd = runLast * depthBlockRows + depthBlockRows - 1;
         const int last = runEnd < lastRow ? runEnd : lastRow;
-        fillColumnRows<true>(face, floor, x, first, last - first + 1, cells);
+        fillColumnRows<true, anyOrder>(face, floor, x, first, last - first + 1, cells);
         visible = runLast == 31 ? 0 : visible & ~0u << (runLast + 1);
     }
 }
@@ -349,7 +370,7 @@ void setUpGroup(const DepthFloor& floor, const RowSpan* spans, int x0, int colum
                 _mm256_maskload_ps(buffers.farthest + block * FrameSurface::width + x0, inColumns);
             const float rowTerm = floor.perRow * static_cast<float>(block * depthBlockRows + leastRow);
             const __m256 blockFloor = _mm256_add_ps(_mm256_set1_ps(rowTerm), atColumn);
-            const __m256i below = _mm256_castps_si256(_mm256_cmp_ps(blockFloor, farthest, _CMP_GE_OQ));
+            const __m256i below = _mm256_castps_si256(_mm256_cmp_ps(blockFloor, farthest, _CMP_GT_OQ));
             hidden = _mm256_or_si256(hidden, _mm256_and_si256(below, _mm256_set1_epi32(1 << block)));
         }
     }
@@ -437,7 +458,7 @@ struct ShortColumnLanes<8> {
 // floats. The rows' values are computed once for the strip, and a strip of
 // two rows fills four columns in one group where one column a group would
 // leave six lanes of eight idle.
-template <int rowsPerColumn>
+template <int rowsPerColumn, bool anyOrder>
 void fillShortColumns(const FaceLanes& face, const PixelBox& strip, int firstColumn, int lastColumn,
                       const BoxCells& cells)
 {
@@ -476,7 +497,9 @@ void fillShortColumns(const FaceLanes& face, const PixelBox& strip, int firstCol
         const __m256 stored = _mm256_castsi256_ps(Lanes::load(depthCells, columns));
         const __m256 pxa = _mm256_sub_ps(x, face.ax);
         const __m256 depth = depthLanes(face, pxa, pya);
-        const __m256 passes = _mm256_and_ps(candidates, _mm256_cmp_ps(stored, depth, _CMP_GT_OQ));
+        const __m256i storedFaces = anyOrder ? Lanes::load(faceCells, columns) : _mm256_setzero_si256();
+        const __m256 passes =
+            _mm256_and_ps(candidates, nearerLanes<anyOrder>(stored, depth, storedFaces, face.faceIndex));
         const unsigned passedLanes = static_cast<unsigned>(_mm256_movemask_ps(passes));
         if (passedLanes == 0)
             continue;
@@ -487,22 +510,21 @@ void fillShortColumns(const FaceLanes& face, const PixelBox& strip, int firstCol
                 cells.staleBlocks[x0 + c] |= stale;
             }
         const __m256i mask = _mm256_castps_si256(passes);
-        const __m256i oldFaces = Lanes::load(faceCells, columns);
+        const __m256i oldFaces = anyOrder ? storedFaces : Lanes::load(faceCells, columns);
         Lanes::store(depthCells, _mm256_castps_si256(_mm256_blendv_ps(stored, depth, passes)), passedColumns);
         Lanes::store(faceCells, _mm256_blendv_epi8(oldFaces, face.faceIndex, mask), passedColumns);
     }
 }
 
-} // namespace
-
-void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
-                      int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
+template <bool anyOrder>
+void fillTallFace(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                  int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
 {
     const FaceLanes values = faceLanes(face, faceIndex);
     // Bounds nothing where the face has no depth bound.
     const DepthFloor& floor = bounds.depthFloor;
     FloorLanes floorLanes{_mm256_set1_ps(floor.perRow), {}};
-    const BoxCells cells{buffers.depth, buffers.coverFace, buffers.staleBlocks};
+    const BoxCells cells{buffers.depth, buffers.coverFace, buffers.staleBlocks, anyOrder};
     ColumnGroup group;
     for (int x0 = firstColumn; x0 <= lastColumn; x0 += lanes) {
         const int columns = lastColumn - x0 + 1 < lanes ? lastColumn - x0 + 1 : lanes;
@@ -510,14 +532,15 @@ void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceI
         for (unsigned toFill = group.withVisibleBlocks; toFill != 0; toFill &= toFill - 1) {
             const int c = lowestBit(toFill);
             floorLanes.atColumn = _mm256_set1_ps(group.floorAtColumn[c]);
-            fillVisibleRuns(values, floorLanes, x0 + c, group.first[c], group.last[c], group.visible[c],
-                            cells);
+            fillVisibleRuns<anyOrder>(values, floorLanes, x0 + c, group.first[c], group.last[c],
+                                      group.visible[c], cells);
         }
     }
 }
 
-void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
-                 const BoxCells& cells)
+template <bool anyOrder>
+void fillBox(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
+             const BoxCells& cells)
 {
     const FaceLanes values = faceLanes(face, faceIndex);
     // Strips of eight rows across the box's columns, which a face's stores
@@ -533,15 +556,35 @@ void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, cons
         strip.ymax = stripFirst + lanes - 1 < box.ymax ? stripFirst + lanes - 1 : box.ymax;
         const int rows = strip.ymax - strip.ymin + 1;
         if (rows <= 2 && strip.ymin + 2 <= depthRows)
-            fillShortColumns<2>(values, strip, firstColumn, lastColumn, cells);
+            fillShortColumns<2, anyOrder>(values, strip, firstColumn, lastColumn, cells);
         else if (rows <= 4 && strip.ymin + 4 <= depthRows)
-            fillShortColumns<4>(values, strip, firstColumn, lastColumn, cells);
+            fillShortColumns<4, anyOrder>(values, strip, firstColumn, lastColumn, cells);
         else if (strip.ymin + lanes <= depthRows)
-            fillShortColumns<8>(values, strip, firstColumn, lastColumn, cells);
+            fillShortColumns<8, anyOrder>(values, strip, firstColumn, lastColumn, cells);
         else
             for (int x = firstColumn; x <= lastColumn; ++x)
-                fillColumnRows<false>(values, FloorLanes{}, x, strip.ymin, rows, cells);
+                fillColumnRows<false, anyOrder>(values, FloorLanes{}, x, strip.ymin, rows, cells);
     }
+}
+
+} // namespace
+
+void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
+                      int lastColumn, const RowSpan* spans, const BandBuffers& buffers)
+{
+    if (buffers.anyOrder)
+        fillTallFace<true>(face, bounds, faceIndex, firstColumn, lastColumn, spans, buffers);
+    else
+        fillTallFace<false>(face, bounds, faceIndex, firstColumn, lastColumn, spans, buffers);
+}
+
+void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, const ColumnSpan* strips,
+                 const BoxCells& cells)
+{
+    if (cells.anyOrder)
+        fillBox<true>(face, faceIndex, box, strips, cells);
+    else
+        fillBox<false>(face, faceIndex, box, strips, cells);
 }
 
 } // namespace Quorvane

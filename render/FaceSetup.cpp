@@ -4,9 +4,10 @@
 
 namespace Quorvane {
 
-void setUpFacesPortable(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
-                        const FaceSetupOutputs& outputs)
+std::int64_t setUpFacesPortable(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
+                                const FaceSetupOutputs& outputs)
 {
+    std::int64_t tallPixels = 0;
     for (std::size_t i = first; i < end; ++i) {
         FaceSetup& face = outputs.faces[i];
         FaceShading& shading = outputs.shading[i];
@@ -27,9 +28,12 @@ void setUpFacesPortable(const FaceSetupInputs& inputs, std::size_t first, std::s
         face.drawn = true;
         outputs.edges[i] = faceEdges(s0, s1, s2);
         const int rows = face.box.ymax - face.box.ymin + 1;
-        if (rows >= shortestNarrowedColumn)
+        if (rows >= shortestNarrowedColumn) {
             outputs.bounds[i] = faceBounds(outputs.edges[i], face.box, rows >= shortestBoundedRun);
+            tallPixels += static_cast<std::int64_t>(face.box.xmax - face.box.xmin + 1) * rows;
+        }
     }
+    return tallPixels;
 }
 
 FaceSetUp faceSetUp(PixelKernels kernels)

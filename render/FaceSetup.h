@@ -8,6 +8,7 @@
 #include "render/TriangleFill.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace Quorvane {
 
@@ -44,18 +45,19 @@ struct FaceSetupOutputs {
 // three where one is not an entry, so that its flat value can be computed
 // whether it is drawn or not; lit and drawn, its normal indices too. A drawn
 // face gets faceEdges of its corners' screen positions and, tall enough, its
-// faceBounds.
-using FaceSetUp = void (*)(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
-                           const FaceSetupOutputs& outputs);
+// faceBounds. Returns the pixels of those tall faces' boxes, which tell how
+// deep such faces lie.
+using FaceSetUp = std::int64_t (*)(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
+                                   const FaceSetupOutputs& outputs);
 
 // Face by face: runs on every x86-64 processor.
-void setUpFacesPortable(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
-                        const FaceSetupOutputs& outputs);
+std::int64_t setUpFacesPortable(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
+                                const FaceSetupOutputs& outputs);
 
 // The same, the indices, boxes and edges of eight faces at a time with AVX2;
 // call it only where processorHasAvx2() holds.
-void setUpFacesAvx2(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
-                    const FaceSetupOutputs& outputs);
+std::int64_t setUpFacesAvx2(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
+                            const FaceSetupOutputs& outputs);
 
 FaceSetUp faceSetUp(PixelKernels kernels);
 

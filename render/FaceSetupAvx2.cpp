@@ -132,8 +132,8 @@ struct LaneFloats {
 };
 
 // Sets up the eight faces from first.
-void setUpEight(const FaceSetupInputs& inputs, std::size_t first, __m256i vertexCount, __m256i normalCount,
-                const FaceSetupOutputs& outputs)
+std::int64_t setUpEight(const FaceSetupInputs& inputs, std::size_t first, __m256i vertexCount,
+                        __m256i normalCount, const FaceSetupOutputs& outputs)
 {
     const FaceCornerLanes positions = faceCornerLanes(inputs.vertexIndices + first, vertexCount);
     __m256i drawn = positions.valid;
@@ -156,6 +156,7 @@ void setUpEight(const FaceSetupInputs& inputs, std::size_t first, __m256i vertex
     const LaneFloats cax(edges.cax), cay(edges.cay), bax(edges.bax), bay(edges.bay);
     const LaneFloats denominatorU(edges.denominatorU), denominatorV(edges.denominatorV);
     const int drawnLanes = _mm256_movemask_ps(_mm256_castsi256_ps(drawn));
+    std::int64_t tallPixels = 0;
     for (int k = 0; k < lanes; ++k) {
         const std::size_t i = first + static_cast<std::size_t>(k);
         FaceShading& shading = outputs.shading[i];
@@ -192,9 +193,12 @@ void setUpEight(const FaceSetupInputs& inputs, std::size_t first, __m256i vertex
         faceEdges.denominatorU = denominatorU[k];
         faceEdges.denominatorV = denominatorV[k];
         const int rows = face.box.ymax - face.box.ymin + 1;
-        if (rows >= shortestNarrowedColumn)
+        if (rows >= shortestNarrowedColumn) {
             outputs.bounds[i] = faceBounds(faceEdges, face.box, rows >= shortestBoundedRun);
+            tallPixels += static_cast<std::int64_t>(face.box.xmax - face.box.xmin + 1) * rows;
+        }
     }
+    return tallPixels;
 }
 
 // A list size as the lanes compare it: see cornerLanes.
@@ -205,8 +209,8 @@ __m256i listSizeLanes(std::size_t size)
 
 } // namespace
 
-void setUpFacesAvx2(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
-                    const FaceSetupOutputs& outputs)
+std::int64_t setUpFacesAvx2(const FaceSetupInputs& inputs, std::size_t first, std::size_t end,
+                            const FaceSetupOutputs& outputs)
 {
     // Eight faces at a time while their normal entries are in the list (all
     // of them where it is as long as the faces'), and while a vertex's first
@@ -219,9 +223,10 @@ void setUpFacesAvx2(const FaceSetupInputs& inputs, std::size_t first, std::size_
     const __m256i vertexCount = listSizeLanes(inputs.vertexCount);
     const __m256i normalCount = listSizeLanes(inputs.normalCount);
     std::size_t i = first;
+    std::int64_t tallPixels = 0;
     for (; i + lanes <= eightEnd; i += lanes)
-        setUpEight(inputs, i, vertexCount, normalCount, outputs);
-    setUpFacesPortable(inputs, i, end, outputs);
+        tallPixels += setUpEight(inputs, i, vertexCount, normalCount, outputs);
+    return tallPixels + setUpFacesPortable(inputs, i, end, outputs);
 }
 
 } // namespace Quorvane

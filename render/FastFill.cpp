@@ -65,7 +65,7 @@ std::uint32_t hiddenBlocks(const DepthBound& bound, int x, int firstBlock, int l
         const __m128d stored = _mm_cvtps_pd(
             _mm_setr_ps(buffers.blockFarthest(block)[x], buffers.blockFarthest(block + 1)[x], 0, 0));
         const __m128d below = _mm_add_pd(atFirstBlock, _mm_mul_pd(perBlock, blocks));
-        hidden |= static_cast<std::uint32_t>(_mm_movemask_pd(_mm_cmpge_pd(below, stored))) << block;
+        hidden |= static_cast<std::uint32_t>(_mm_movemask_pd(_mm_cmpgt_pd(below, stored))) << block;
     }
     return hidden;
 }
@@ -111,7 +111,7 @@ bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffer
     const auto hiddenBelow = [&](int x, float depth) {
         refreshFarthest(buffers, x, blocks);
         for (int block = firstBlock; block <= lastBlock; ++block)
-            if (!(buffers.blockFarthest(block)[x] <= depth))
+            if (!(buffers.blockFarthest(block)[x] < depth))
                 return false;
         return true;
     };
@@ -154,7 +154,7 @@ void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int f
 }
 
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
-                      ColumnSamples& samples)
+                      const int* storedFaces, int faceIndex, ColumnSamples& samples)
 {
     // Local copies so that the compiler keeps them in registers: it cannot
     // tell that face does not share memory with samples.
@@ -182,7 +182,8 @@ void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, cons
         const float w0 = (1 - u) - v;
         const float depth = (az * w0 + bz * u) + cz * v;
         samples.depth[i] = depth;
-        samples.passes[i] = inside & (stored[i] > depth);
+        const bool laterAsNear = storedFaces != nullptr && stored[i] == depth && storedFaces[i] > faceIndex;
+        samples.passes[i] = inside & ((stored[i] > depth) | laterAsNear);
     }
 }
 

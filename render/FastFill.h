@@ -77,8 +77,10 @@ constexpr int shortestNarrowedColumn = 96;
 // Rows first to first + count - 1 of column x, sampled exactly as
 // sampleColumn does, against the stored depths of those rows: passes and
 // depth only, as the weights are computed again where a pixel is shaded.
+// Where storedFaces is not null, a row as near as its stored depth passes too
+// when the face stored there has a higher index than faceIndex.
 void sampleFaceColumn(const FaceEdges& face, float x, int first, int count, const float* stored,
-                      ColumnSamples& samples);
+                      const int* storedFaces, int faceIndex, ColumnSamples& samples);
 
 static_assert(depthBlocks <= 32, "a column's blocks fit one 32-bit mask");
 static_assert(depthRows % 4 == 0 && depthBlockRows % 4 == 0, "blocks are read four rows at a time");
@@ -106,14 +108,23 @@ inline std::uint32_t blockBits(int first, int last)
 // emptyDepth, its cover -1 and its farthest emptyDepth, so that a frame need
 // only empty the blocks the previous one wrote, and shade only the rows of
 // the blocks it wrote itself.
+// A pixel's face is the one of least depth among those that pass the inside
+// test there, and of them the first in the list: faces filled in list order
+// store only where strictly nearer. Where anyOrder holds, faces come in
+// another order, and a face also stores where it is as near as the stored
+// depth and comes before the face stored there; which gives the same frame.
+// (Where faces lie dozens deep, filling the nearest first leaves most of the
+// others hidden whole blocks at a time.) Every depth bound below hides only
+// what is strictly behind stored depths, so that it holds in either order.
 struct BandBuffers {
     float* depth = nullptr;
     int* coverFace = nullptr;
     float* farthest = nullptr;
     std::uint32_t* staleBlocks = nullptr;
     std::uint32_t* writtenBlocks = nullptr;
+    bool anyOrder = false;
 
-    BoxCells cells() const { return {depth, coverFace, staleBlocks}; }
+    BoxCells cells() const { return {depth, coverFace, staleBlocks, anyOrder}; }
 
     ColumnCells column(int x) const
     {
@@ -136,12 +147,13 @@ void emptyColumns(const BandBuffers& buffers, int firstColumn, int lastColumn);
 // Fills the rows spans[x - firstColumn] of each column x from firstColumn to
 // lastColumn of a face whose box has at least shortestNarrowedColumn rows:
 // every sample inside the triangle and strictly nearer than the stored depth
-// stores its depth, and the face in the cover. Where the face has a depth
-// bound (and, in the portable kernel, a column at least shortestBoundedRun
-// candidate rows), the blocks whose rows certainly fail the depth test are
-// left out first: the bound (or a float floor below it) at the block's row
-// where the depth is least is not below the farthest depth
-// stored in the block, made exact first where it is stale. (The bound is taken
+// (or, where buffers.anyOrder, as near and stored by a later face) stores its
+// depth, and the face in the cover. Where the face has a depth bound (and, in
+// the portable kernel, a column at least shortestBoundedRun candidate rows),
+// the blocks whose rows certainly fail the depth test are left out first: the
+// bound (or a float floor below it) at the block's row where the depth is
+// least is above the farthest depth stored in the block, made exact first
+// where it is stale. (The bound is taken
 // at the block's top or bottom row even where only some of its rows are
 // candidates, which can only lower it.) Each column's blocks are decided
 // before any of its rows is sampled, and a face's stores in one column change
@@ -178,15 +190,16 @@ inline FillKernels fillKernels(PixelKernels kernels)
 
 // Narrows firstColumn..lastColumn of the face's box to the columns from the
 // first to the last where the face could pass the depth test: each column
-// left out has no stored depth above the face's boxDepthFloor in the box's
-// rows. False when no column is left. The floor is only computed where the
+// left out has no stored depth above or at the face's boxDepthFloor in the
+// box's rows. False when no column is left. The floor is only computed where the
 // first column's stored depths are not above the corners' least depth.
 bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers, int& firstColumn,
                     int& lastColumn);
 
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only: every sample inside the triangle and strictly nearer than the stored
-// depth stores its depth, and the face in the cover. A box of fewer than
+// depth (or, where buffers.anyOrder, as near and stored by a later face)
+// stores its depth, and the face in the cover. A box of fewer than
 // shortestNarrowedColumn rows goes to the box kernel, less its columns that
 // visibleColumns leaves out where it has shortestHiddenBox rows or more, and
 // in each strip of rows less those that stripColumns leaves out where it has

@@ -9,7 +9,12 @@
 #include "render/Transform.h"
 
 #include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 
 namespace Quorvane {
 
@@ -61,7 +66,7 @@ void FrameRenderer::render(FrameSurface& surface, RenderMode renderMode, Shading
     }
     if (shadingMode == shadingModeGouraud)
         lightNormals(context, mesh);
-    setUpFaces(shadingMode, context, mesh);
+    orderFaces(setUpFaces(shadingMode, context, mesh));
     pool_.run(threadCount(), [&](int band) { fillBand(band, shadingMode, context, mesh, surface); });
 }
 
@@ -82,7 +87,8 @@ void FrameRenderer::lightNormals(const RenderContext& context, const Mesh& mesh)
     });
 }
 
-void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh)
+std::int64_t FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& context,
+                                       const Mesh& mesh)
 {
     const std::size_t faceCount = mesh.faceVertexIndices.size();
     faces_.resize(faceCount);
@@ -98,12 +104,67 @@ void FrameRenderer::setUpFaces(ShadingMode shadingMode, const RenderContext& con
     inputs.screen = screen_.data();
     inputs.lit = shadingMode != shadingModeFlat;
     const FaceSetupOutputs outputs{faces_.data(), shading_.data(), edges_.data(), bounds_.data()};
+    std::atomic<std::int64_t> tallPixels = 0;
     forChunks(faceCount, [&](std::size_t first, std::size_t end) {
-        setUpFaces_(inputs, first, end, outputs);
+        tallPixels += setUpFaces_(inputs, first, end, outputs);
         // Every face has entries of the vertices in its shading, drawn or not.
         if (!inputs.lit && !mesh.vertices.empty())
             flatValues_(mesh.vertices.data(), shading_.data() + first, end - first, context);
     });
+    return tallPixels;
+}
+
+namespace {
+
+// Tall faces whose boxes add up to this many surfaces lie many deep.
+constexpr std::int64_t layeredSurfaces = 8;
+
+// The bits of a float as an integer of the same order (NaN last).
+std::uint32_t orderedBits(float value)
+{
+    if (std::isnan(value))
+        return ~0u;
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
+}
+
+} // namespace
+
+// A face's depth near the middle of what it covers: faces that cross the
+// camera plane can have corners of any depth, so a tall face (which has the
+// bounds) takes its depth plane at the middle of its box within the surface,
+// and a smaller one the mean of its corners' depths.
+float FrameRenderer::orderDepth(std::size_t face) const
+{
+    const PixelBox& box = faces_[face].box;
+    const FaceBounds& bounds = bounds_[face];
+    if (box.ymax - box.ymin + 1 >= shortestNarrowedColumn && bounds.depthBounded) {
+        const double x = (box.xmin + box.xmax) / 2.0, y = (box.ymin + box.ymax) / 2.0;
+        return static_cast<float>(bounds.depthAtOrigin + bounds.depthPerColumn * x + bounds.depthPerRow * y);
+    }
+    const FaceEdges& edges = edges_[face];
+    return (edges.a.z + edges.b.z + edges.c.z) / 3;
+}
+
+// In list order a pixel is stored again by every later face nearer than the
+// ones before it: where tall faces lie dozens deep in random order, that is
+// most of them, and every one is sampled. Filled nearest first (by
+// orderDepth, ties by index), most are hidden whole blocks at a time. The
+// order is the same in every band, and ties in depth still go to the first
+// face in the list (see BandBuffers), so the frame is the same. Models of a
+// few tall faces keep the list order, which costs no sorting.
+void FrameRenderer::orderFaces(std::int64_t tallPixels)
+{
+    // The index must fit the key's low half.
+    nearestFirst_ = tallPixels > layeredSurfaces * FrameSurface::width * FrameSurface::height
+                 && faces_.size() <= std::numeric_limits<std::uint32_t>::max();
+    if (!nearestFirst_)
+        return;
+    faceOrder_.clear();
+    for (std::size_t i = 0; i < faces_.size(); ++i)
+        if (faces_[i].drawn)
+            faceOrder_.push_back(static_cast<std::uint64_t>(orderedBits(orderDepth(i))) << 32 | i);
+    std::sort(faceOrder_.begin(), faceOrder_.end());
 }
 
 void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderContext& context,
@@ -111,19 +172,24 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
 {
     int firstColumn = 0, lastColumn = 0;
     bandColumns(band, threadCount(), firstColumn, lastColumn);
-    const BandBuffers buffers{depth_.data(), coverFace_.data(), farthest_.data(), staleBlocks_.data(),
-                              writtenBlocks_.data()};
+    const BandBuffers buffers{depth_.data(),       coverFace_.data(),     farthest_.data(),
+                              staleBlocks_.data(), writtenBlocks_.data(), nearestFirst_};
     // Only what the previous frame wrote is emptied: most of a small model's
     // surface stays empty from one frame to the next.
     emptyColumns(buffers, firstColumn, lastColumn);
-    const int faceCount = static_cast<int>(faces_.size());
-    for (int i = 0; i < faceCount; ++i) {
-        const FaceSetup& face = faces_[static_cast<std::size_t>(i)];
+    const auto fill = [&](std::size_t index) {
+        const FaceSetup& face = faces_[index];
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
-            continue;
-        const std::size_t index = static_cast<std::size_t>(i);
-        fillFaceInBand(edges_[index], bounds_[index], i, face.box, firstColumn, lastColumn, buffers, fill_);
-    }
+            return;
+        fillFaceInBand(edges_[index], bounds_[index], static_cast<int>(index), face.box, firstColumn,
+                       lastColumn, buffers, fill_);
+    };
+    if (nearestFirst_)
+        for (const std::uint64_t key : faceOrder_)
+            fill(static_cast<std::uint32_t>(key));
+    else
+        for (std::size_t i = 0; i < faces_.size(); ++i)
+            fill(i);
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }
 

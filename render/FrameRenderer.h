@@ -43,7 +43,11 @@ public:
 private:
     void transformVertices(const RenderContext& context, const Mesh& mesh);
     void lightNormals(const RenderContext& context, const Mesh& mesh);
-    void setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
+    // Returns the pixels of the boxes of the faces filled column by column.
+    std::int64_t setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
+    void orderFaces(std::int64_t tallPixels);
+    // The depth that orderFaces sorts drawn face number face by.
+    float orderDepth(std::size_t face) const;
     void fillBand(int band, ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
                   FrameSurface& surface);
     void shadeBand(const BandBuffers& buffers, int firstColumn, int lastColumn, ShadingMode shadingMode,
@@ -66,6 +70,11 @@ private:
     std::vector<FaceShading> shading_; // per face
     std::vector<FaceEdges> edges_;     // per face, set where it is drawn
     std::vector<FaceBounds> bounds_;   // per face, set where its box is narrowed
+    // Where nearestFirst_, the drawn faces in the order they are filled, each
+    // its orderDepth's orderedBits above its index (see orderFaces); else
+    // faces are filled in list order.
+    bool nearestFirst_ = false;
+    std::vector<std::uint64_t> faceOrder_;
     // Empty between frames (see BandBuffers).
     std::vector<float> depth_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height, emptyDepth);

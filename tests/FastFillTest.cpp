@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace Quorvane {
@@ -113,6 +114,42 @@ TEST(FastFill, TallFaceKernelsStoreOnlyInTheirColumnsAndRows)
             }
             EXPECT_EQ(wrongCells, 0);
         }
+}
+
+// Two faces at depth 0 everywhere, so that their depths tie exactly, filled
+// by each kernel set the later (which covers the earlier) first, then the
+// earlier: faces out of list
+// order give the earlier one every pixel it covers; in list order a tie keeps
+// what is stored. A box face and a tall one, whose hidden blocks are decided
+// before they are sampled.
+TEST(FastFill, TiesGoToTheFirstFaceInTheListInAnyOrder)
+{
+    std::vector<FillKernels> kernelSets{fillKernels(PixelKernels::portable)};
+    if (processorHasAvx2())
+        kernelSets.push_back(fillKernels(PixelKernels::avx2));
+    for (const FillKernels& kernels : kernelSets)
+        for (const float height : {40.0f, 300.0f})
+            for (const bool anyOrder : {true, false}) {
+                SCOPED_TRACE(testing::Message() << height << " rows, any order " << anyOrder);
+                SurfaceBuffers surface;
+                BandBuffers buffers = surface.band();
+                buffers.anyOrder = anyOrder;
+                const FaceEdges earlier = faceEdges({100, 100, 0}, {300, 100, 0}, {100, 100 + height, 0});
+                const FaceEdges later = faceEdges({50, 50, 0}, {650, 50, 0}, {50, 650, 0});
+                for (const auto& [face, index] : {std::pair{later, 5}, std::pair{earlier, 3}}) {
+                    PixelBox box;
+                    ASSERT_TRUE(pixelBox(face.a, face.b, face.c, box));
+                    fillFaceInBand(face, faceBounds(face, box, true), index, box, firstPixel, lastPixel,
+                                   buffers, kernels);
+                }
+                int earlierPixels = 0, laterPixels = 0;
+                for (const int cover : surface.coverFace) {
+                    earlierPixels += cover == 3;
+                    laterPixels += cover == 5;
+                }
+                EXPECT_GT(laterPixels, 0);
+                EXPECT_EQ(earlierPixels > 0, anyOrder) << earlierPixels;
+            }
 }
 
 } // namespace

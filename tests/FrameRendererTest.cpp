@@ -281,13 +281,14 @@ TEST(FrameRendererKernels, SetUpFacesTheSameEightAtATime)
             out->bounds.resize(faceCount);
         }
         const auto run = [&](FaceSetUp setUp, Outputs& out, std::size_t first) {
-            setUp(inputs, first, faceCount,
-                  {out.faces.data(), out.shading.data(), out.edges.data(), out.bounds.data()});
+            return setUp(inputs, first, faceCount,
+                         {out.faces.data(), out.shading.data(), out.edges.data(), out.bounds.data()});
         };
         // From 3, so that the eights start away from the list's start.
-        run(setUpFacesPortable, portable, 3);
-        run(setUpFacesAvx2, avx2, 3);
+        const std::int64_t portableTallPixels = run(setUpFacesPortable, portable, 3);
+        EXPECT_EQ(run(setUpFacesAvx2, avx2, 3), portableTallPixels);
         int drawn = 0, tall = 0;
+        std::int64_t tallPixels = 0;
         for (std::size_t i = 3; i < faceCount; ++i) {
             const FaceSetup& a = portable.faces[i];
             const FaceSetup& b = avx2.faces[i];
@@ -306,6 +307,8 @@ TEST(FrameRendererKernels, SetUpFacesTheSameEightAtATime)
             EXPECT_EQ(std::memcmp(&portable.edges[i], &avx2.edges[i], sizeof(FaceEdges)), 0);
             if (a.box.ymax - a.box.ymin + 1 >= shortestNarrowedColumn) {
                 ++tall;
+                tallPixels +=
+                    static_cast<std::int64_t>(a.box.xmax - a.box.xmin + 1) * (a.box.ymax - a.box.ymin + 1);
                 const FaceBounds& pb = portable.bounds[i];
                 const FaceBounds& ab = avx2.bounds[i];
                 EXPECT_TRUE(std::memcmp(pb.alphaAtZero, ab.alphaAtZero, sizeof pb.alphaAtZero) == 0
@@ -316,6 +319,7 @@ TEST(FrameRendererKernels, SetUpFacesTheSameEightAtATime)
         // Enough faces of each kind that a kernel drawing none could not pass.
         EXPECT_GT(drawn, 10);
         EXPECT_GT(tall, 8);
+        EXPECT_EQ(portableTallPixels, tallPixels);
     }
 }
 
