@@ -322,6 +322,21 @@ unsigned nonZeroLanes(__m256i values)
     return ~static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(zero))) & 0xffu;
 }
 
+// The row's term of a face's depth floor at each block's row where the floor
+// is least: depthFloorAt's product, for every column.
+struct BlockFloors {
+    float rowTerm[depthBlocks];
+};
+
+BlockFloors blockFloors(const DepthFloor& floor)
+{
+    BlockFloors floors;
+    const int leastRow = floor.perRow >= 0 ? 0 : depthBlockRows - 1;
+    for (int block = 0; block < depthBlocks; ++block)
+        floors.rowTerm[block] = floor.perRow * static_cast<float>(block * depthBlockRows + leastRow);
+    return floors;
+}
+
 // Sets up group for the columns x0 to x0 + columns - 1 (at most eight) of a
 // face. A block is hidden where its farthest depth, made exact first where it
 // is stale, is not above the face's depth floor at the block's row where the
@@ -332,8 +347,8 @@ unsigned nonZeroLanes(__m256i values)
 // can be decided before any of them is sampled, eight columns at a time: a
 // block of eight columns' farthest depths is one load, and a face behind dozens
 // of layers is hidden in most of them.
-void setUpGroup(const DepthFloor& floor, const RowSpan* spans, int x0, int columns,
-                const BandBuffers& buffers, ColumnGroup& group)
+void setUpGroup(const DepthFloor& floor, const BlockFloors& blockFloors, const RowSpan* spans, int x0,
+                int columns, const BandBuffers& buffers, ColumnGroup& group)
 {
     const __m256i laneNumbers = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     const __m256i inColumns = _mm256_cmpgt_epi32(_mm256_set1_epi32(columns), laneNumbers);
@@ -362,16 +377,18 @@ void setUpGroup(const DepthFloor& floor, const RowSpan* spans, int x0, int colum
     const std::uint32_t anyBlocks = static_cast<std::uint32_t>(_mm256_cvtsi256_si32(anyLane));
     __m256i hidden = _mm256_setzero_si256();
     if (anyBlocks != 0) {
-        const int leastRow = floor.perRow >= 0 ? 0 : depthBlockRows - 1;
-        for (int block = lowestBit(anyBlocks), lastBlock = highestBit(anyBlocks); block <= lastBlock;
-             ++block) {
-            // blockFarthest's cells (an inline function of another header).
-            const __m256 farthest =
-                _mm256_maskload_ps(buffers.farthest + block * FrameSurface::width + x0, inColumns);
-            const float rowTerm = floor.perRow * static_cast<float>(block * depthBlockRows + leastRow);
-            const __m256 blockFloor = _mm256_add_ps(_mm256_set1_ps(rowTerm), atColumn);
-            const __m256i below = _mm256_castps_si256(_mm256_cmp_ps(blockFloor, farthest, _CMP_GT_OQ));
-            hidden = _mm256_or_si256(hidden, _mm256_and_si256(below, _mm256_set1_epi32(1 << block)));
+        const int firstBlock = lowestBit(anyBlocks), lastBlock = highestBit(anyBlocks);
+        // blockFarthest's cells (an inline function of another header).
+        const float* farthest = buffers.farthest + firstBlock * FrameSurface::width + x0;
+        __m256i blockBit = _mm256_set1_epi32(static_cast<int>(1u << firstBlock));
+        for (int block = firstBlock; block <= lastBlock; ++block, farthest += FrameSurface::width) {
+            const __m256 stored =
+                columns == lanes ? _mm256_loadu_ps(farthest) : _mm256_maskload_ps(farthest, inColumns);
+            const __m256 blockFloor =
+                _mm256_add_ps(_mm256_broadcast_ss(&blockFloors.rowTerm[block]), atColumn);
+            const __m256i below = _mm256_castps_si256(_mm256_cmp_ps(blockFloor, stored, _CMP_GT_OQ));
+            hidden = _mm256_or_si256(hidden, _mm256_and_si256(below, blockBit));
+            blockBit = _mm256_slli_epi32(blockBit, 1);
         }
     }
     const __m256i visible = _mm256_andnot_si256(hidden, blocks);
@@ -525,10 +542,11 @@ void fillTallFace(const FaceEdges& face, const FaceBounds& bounds, int faceIndex
     const DepthFloor& floor = bounds.depthFloor;
     FloorLanes floorLanes{_mm256_set1_ps(floor.perRow), {}};
     const BoxCells cells{buffers.depth, buffers.coverFace, buffers.staleBlocks, anyOrder};
+    const BlockFloors floors = blockFloors(floor);
     ColumnGroup group;
     for (int x0 = firstColumn; x0 <= lastColumn; x0 += lanes) {
         const int columns = lastColumn - x0 + 1 < lanes ? lastColumn - x0 + 1 : lanes;
-        setUpGroup(floor, spans + (x0 - firstColumn), x0, columns, buffers, group);
+        setUpGroup(floor, floors, spans + (x0 - firstColumn), x0, columns, buffers, group);
         for (unsigned toFill = group.withVisibleBlocks; toFill != 0; toFill &= toFill - 1) {
             const int c = lowestBit(toFill);
             floorLanes.atColumn = _mm256_set1_ps(group.floorAtColumn[c]);
