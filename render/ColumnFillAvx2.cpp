@@ -115,14 +115,15 @@ void fillLanes(const FaceLanes& face, const FloorLanes& floor, float x, int firs
     const __m256 pcx = _mm256_sub_ps(face.cx, column);
     const __m256 pxa = _mm256_sub_ps(column, face.ax);
     const int end = first + count;
-    for (int row0 = first; row0 < end; row0 += lanes) {
-        const __m256i rowNumbers =
-            _mm256_add_epi32(_mm256_set1_epi32(row0), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-        const __m256 y = _mm256_cvtepi32_ps(rowNumbers); // exact: rows are small integers
+    // Rows are small integers, exact in floats, and so are their sums.
+    const __m256 endRow = _mm256_set1_ps(static_cast<float>(end));
+    __m256 y =
+        _mm256_add_ps(_mm256_set1_ps(static_cast<float>(first)), _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7));
+    for (int row0 = first; row0 < end; row0 += lanes, y = _mm256_add_ps(y, _mm256_set1_ps(lanes))) {
         // Rows at and beyond end never pass. Rows beyond the column may
         // belong to another thread's band, so near the column's end only the
         // rows in range are read.
-        const __m256i inRange = _mm256_cmpgt_epi32(_mm256_set1_epi32(end), rowNumbers);
+        const __m256i inRange = _mm256_castps_si256(_mm256_cmp_ps(y, endRow, _CMP_LT_OQ));
         const bool wholeLanes = row0 + lanes <= depthRows;
         const __m256 stored = wholeLanes ? _mm256_loadu_ps(cells.depth + row0)
                                          : _mm256_maskload_ps(cells.depth + row0, inRange);
