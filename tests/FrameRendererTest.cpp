@@ -5,6 +5,7 @@
 
 #include "app/FrameDriver.h"
 #include "app/StartUp.h"
+#include "bench/LayeredModel.h"
 #include "bench/SphereModel.h"
 #include "tests/RenderTestSupport.h"
 
@@ -82,7 +83,8 @@ struct View {
 // Every scene rendered by the straightforward code and by the fast path with
 // 1, 2, 3 and 8 threads, each kernel choice with one thread and with several,
 // must give the same bytes: eyes from the start view through, at and behind
-// the model, every view, meshes from the head to the hostile one.
+// the model, every view, meshes from the head to the hostile one and to
+// layered ones.
 TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
 {
     Testing::freshDepthBuffer();
@@ -90,7 +92,11 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
         loaded(std::string(QUORVANE_SOURCE_DIR) + "/data/head.obj"),
         loaded(writeSphereObj(12, 16)),
         hostileMesh(),
+        // Large faces many deep, filled nearest first: from the start eye only.
+        layeredModel(LayeredDepths::nearPlane, 30, 3),
+        layeredModel(LayeredDepths::crossing, 30, 3),
     };
+    constexpr std::size_t firstLayered = 3;
     const View views[] = {{renderModeWireframe, shadingModeFlat},
                           {renderModeShaded, shadingModeFlat},
                           {renderModeShaded, shadingModeGouraud},
@@ -114,6 +120,8 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
     for (std::size_t meshIndex = 0; meshIndex < std::size(meshes); ++meshIndex) {
         for (const View& view : views) {
             for (const Vector3& eye : eyes) {
+                if (meshIndex >= firstLayered && eye.z != eyes[0].z)
+                    continue;
                 // Inside the head a straightforward frame costs seconds in the
                 // sanitizer builds; Gouraud's fill is Phong's, so it is left out.
                 if (meshIndex == 0 && view.shadingMode == shadingModeGouraud && eye.x == 0 && eye.z >= 0
