@@ -264,6 +264,48 @@ void fillVisibleRuns(const FaceLanes& face, const FloorLanes& floor, int x, int 
     }
 }
 
+// Whether any of rows first..last of column (at most sixteen) stores a depth
+// at or above the rows' depth floor, as fillLanes asks; no other row is read.
+bool anyRowOpen(const FloorLanes& floor, const float* column, int first, int last)
+{
+    const __m256i rows =
+        _mm256_add_epi32(_mm256_set1_epi32(first), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    const __m256i moreRows = _mm256_add_epi32(rows, _mm256_set1_epi32(lanes));
+    const __m256i end = _mm256_set1_epi32(last + 1);
+    const __m256i inRows = _mm256_cmpgt_epi32(end, rows), inMoreRows = _mm256_cmpgt_epi32(end, moreRows);
+    const __m256 stored = _mm256_maskload_ps(column + first, inRows);
+    const __m256 moreStored = _mm256_maskload_ps(column + first + lanes, inMoreRows);
+    // Rows are small integers, exact in floats.
+    const __m256 rowFloor =
+        _mm256_add_ps(_mm256_mul_ps(floor.perRow, _mm256_cvtepi32_ps(rows)), floor.atColumn);
+    const __m256 moreRowFloor =
+        _mm256_add_ps(_mm256_mul_ps(floor.perRow, _mm256_cvtepi32_ps(moreRows)), floor.atColumn);
+    const __m256 open = _mm256_or_ps(
+        _mm256_and_ps(_mm256_castsi256_ps(inRows), _mm256_cmp_ps(stored, rowFloor, _CMP_GE_OQ)),
+        _mm256_and_ps(_mm256_castsi256_ps(inMoreRows), _mm256_cmp_ps(moreStored, moreRowFloor, _CMP_GE_OQ)));
+    return !_mm256_testz_ps(open, open);
+}
+
+// visible less the first and the last block of rows first..last of column
+// where none of those rows is open. A face's candidate rows seldom start or
+// end at a block's edge, and the farthest depth of such a block is then often
+// in a row beyond them, which faces farther away cover: where faces lie
+// dozens deep, nearly every block the farthest depths leave is such an end,
+// and its rows ask the rows' floor far more cheaply here than in the fill.
+std::uint32_t withoutHiddenEnds(const FloorLanes& floor, const float* column, int first, int last,
+                                std::uint32_t visible)
+{
+    const int firstBlock = first / depthBlockRows, lastBlock = last / depthBlockRows;
+    const int firstBlockEnd = firstBlock * depthBlockRows + depthBlockRows - 1;
+    if ((visible >> firstBlock & 1u) != 0
+        && !anyRowOpen(floor, column, first, firstBlockEnd < last ? firstBlockEnd : last))
+        visible &= ~(1u << firstBlock);
+    if (lastBlock != firstBlock && (visible >> lastBlock & 1u) != 0
+        && !anyRowOpen(floor, column, lastBlock * depthBlockRows, last))
+        visible &= ~(1u << lastBlock);
+    return visible;
+}
+
 // What fillTallFaceAvx2 asks of a group of eight columns before it samples
 // any of them, lane i for column x0 + i: the column's candidate rows, its
 // depth floor without the rows' term, and the blocks of its candidate rows
@@ -551,8 +593,11 @@ void fillTallFace(const FaceEdges& face, const FaceBounds& bounds, int faceIndex
         for (unsigned toFill = group.withVisibleBlocks; toFill != 0; toFill &= toFill - 1) {
             const int c = lowestBit(toFill);
             floorLanes.atColumn = _mm256_set1_ps(group.floorAtColumn[c]);
-            fillVisibleRuns<anyOrder>(values, floorLanes, x0 + c, group.first[c], group.last[c],
-                                      group.visible[c], cells);
+            const std::uint32_t visible = withoutHiddenEnds(floorLanes, buffers.depth + (x0 + c) * depthRows,
+                                                            group.first[c], group.last[c], group.visible[c]);
+            if (visible != 0)
+                fillVisibleRuns<anyOrder>(values, floorLanes, x0 + c, group.first[c], group.last[c], visible,
+                                          cells);
         }
     }
 }

@@ -169,8 +169,9 @@ void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int f
 
 // Eight rows at a time with AVX2, leaving out eight rows at once where none
 // of their stored depths is above the face's depth floor; the blocks of
-// eight columns at once against that floor, in every column, and a stale
-// block's farthest depth found eight rows at a time. Call it only where
+// eight columns at once against that floor, in every column, then the first
+// and the last block of each column's rows against the rows' floor, and a
+// stale block's farthest depth found eight rows at a time. Call it only where
 // processorHasAvx2() holds.
 void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
                       int lastColumn, const RowSpan* spans, const BandBuffers& buffers);

@@ -35,6 +35,23 @@ struct SurfaceBuffers {
     }
 };
 
+// The tall face kernels this processor runs.
+std::vector<TallFaceFill> tallFaceKernels()
+{
+    std::vector<TallFaceFill> kernels{fillTallFacePortable};
+    if (processorHasAvx2())
+        kernels.push_back(fillTallFaceAvx2);
+    return kernels;
+}
+
+const PixelBox wholeSurface{firstPixel, lastPixel, firstPixel, lastPixel};
+
+// A face at depth 2 whose triangle covers the whole surface.
+FaceEdges wholeSurfaceFace()
+{
+    return faceEdges({-2000, -2000, 2}, {3000, -2000, 2}, {-2000, 3000, 2});
+}
+
 // A wall at depth 1 in rows 0 to 63 of columns 100 to 109 (but openColumn)
 // and a face of constant depth z in rows 10 to lastRow of columns 100 to
 // lastColumn: only the columns at either end where the wall hides the face
@@ -79,12 +96,9 @@ TEST(FastFill, VisibleColumnsLeaveOutOnlyTheHiddenColumnsAtEitherEnd)
 // columns beyond the last in a group.
 TEST(FastFill, TallFaceKernelsStoreOnlyInTheirColumnsAndRows)
 {
-    std::vector<TallFaceFill> kernels{fillTallFacePortable};
-    if (processorHasAvx2())
-        kernels.push_back(fillTallFaceAvx2);
-    const FaceEdges face = faceEdges({-2000, -2000, 2}, {3000, -2000, 2}, {-2000, 3000, 2});
-    const PixelBox box{firstPixel, lastPixel, firstPixel, lastPixel};
-    const FaceBounds bounds = faceBounds(face, box, true);
+    const std::vector<TallFaceFill> kernels = tallFaceKernels();
+    const FaceEdges face = wholeSurfaceFace();
+    const FaceBounds bounds = faceBounds(face, wholeSurface, true);
     ASSERT_TRUE(bounds.depthBounded);
     const auto firstRow = [](int x) { return 20 + x % 5; };
     const auto lastRow = [](int x) { return 150 + 3 * (x % 7); };
@@ -112,6 +126,47 @@ TEST(FastFill, TallFaceKernelsStoreOnlyInTheirColumnsAndRows)
                 const std::uint32_t stale = buffers.staleBlocks[static_cast<std::size_t>(x)];
                 EXPECT_TRUE(!wall || x >= 100 + columns || (stale & blockBits(1, 3)) == 0) << x;
             }
+            EXPECT_EQ(wrongCells, 0);
+        }
+}
+
+// The face of the test above, filled by each tall face kernel in
+// rows first to last of columns 100 to 103, behind a wall at depth 1 in every
+// row of those columns but one: it stores in that row alone, and only where
+// the row is among its candidate rows, which here start and end within a
+// block, at its edges, or within one block; the open row lies at either end
+// of them, or in the first or the second eight rows of their first or last
+// block.
+TEST(FastFill, TallFaceKernelsFindTheOneOpenRowBehindAWall)
+{
+    const std::vector<TallFaceFill> kernels = tallFaceKernels();
+    const FaceEdges face = wholeSurfaceFace();
+    const FaceBounds bounds = faceBounds(face, wholeSurface, true);
+    struct Case {
+        int first, last, open;
+    };
+    const Case cases[] = {
+        {37, 300, 37},  {37, 300, 44},  {37, 300, 45},   {37, 300, 47},   {37, 300, 48},   {37, 300, 200},
+        {37, 300, 288}, {37, 300, 295}, {37, 300, 296},  {37, 300, 300},  {37, 300, 36},   {37, 300, 301},
+        {32, 303, 32},  {32, 303, 303}, {100, 110, 100}, {100, 110, 108}, {100, 110, 110}, {464, 499, 499},
+    };
+    for (const TallFaceFill fill : kernels)
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "rows " << c.first << ".." << c.last << ", open " << c.open);
+            SurfaceBuffers buffers;
+            for (int x = 100; x <= 103; ++x) {
+                for (int y = 0; y < depthRows; ++y)
+                    buffers.depth[static_cast<std::size_t>(x * depthRows + y)] = y == c.open ? emptyDepth : 1;
+                buffers.staleBlocks[static_cast<std::size_t>(x)] = blockBits(0, depthBlocks - 1);
+            }
+            std::vector<RowSpan> spans(4 + spanPadding, RowSpan{c.first, c.last});
+            fill(face, bounds, 7, 100, 103, spans.data(), buffers.band());
+            const bool stores = c.open >= c.first && c.open <= c.last;
+            int wrongCells = 0;
+            for (int x = 100; x <= 103; ++x)
+                for (int y = 0; y < depthRows; ++y)
+                    wrongCells += (buffers.coverFace[static_cast<std::size_t>(x * depthRows + y)] == 7)
+                               != (stores && y == c.open);
             EXPECT_EQ(wrongCells, 0);
         }
 }
