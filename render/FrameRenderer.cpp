@@ -1,6 +1,7 @@
 #include "render/FrameRenderer.h"
 
 #include "math/Geometry.h"
+#include "render/CoveredDepth.h"
 #include "render/DepthBuffer.h"
 #include "render/FaceCorners.h"
 #include "render/FastFill.h"
@@ -130,17 +131,15 @@ std::uint32_t orderedBits(float value)
 
 } // namespace
 
-// A face's depth near the middle of what it covers: faces that cross the
-// camera plane can have corners of any depth, so a tall face (which has the
-// bounds) takes its depth plane at the middle of its box within the surface,
-// and a smaller one the mean of its corners' depths.
+// A face's depth near the middle of what it covers: a tall face (which has
+// the bounds) its meanCoveredDepth, a smaller one the mean of its corners'
+// depths.
 float FrameRenderer::orderDepth(std::size_t face) const
 {
     const PixelBox& box = faces_[face].box;
     const FaceBounds& bounds = bounds_[face];
     if (box.ymax - box.ymin + 1 >= shortestNarrowedColumn && bounds.depthBounded) {
-        const double x = (box.xmin + box.xmax) / 2.0, y = (box.ymin + box.ymax) / 2.0;
-        return static_cast<float>(bounds.depthAtOrigin + bounds.depthPerColumn * x + bounds.depthPerRow * y);
+        return meanCoveredDepth(edges_[face], bounds, box);
     }
     const FaceEdges& edges = edges_[face];
     return (edges.a.z + edges.b.z + edges.c.z) / 3;
