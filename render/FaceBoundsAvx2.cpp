@@ -41,54 +41,71 @@ void keepAtLeastInLanes(__m256d alpha, __m256d minusMargin, __m256d inverseBeta,
     }
 }
 
-} // namespace
-
-void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
-                        RowSpan* spans)
+// candidateSpansAvx2 for faces whose bounds.side is side: where it is not 0,
+// the other side's values are left out, whose lanes would be empty anyway.
+template <int side>
+void candidateSpansOnSide(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow,
+                          int lastRow, RowSpan* spans)
 {
     const EdgeLanes edges[3] = {edgeLanes(bounds, 0), edgeLanes(bounds, 1), edgeLanes(bounds, 2)};
     const __m256d negative = _mm256_set1_pd(-0.0);
     const __m256d firstRows = _mm256_set1_pd(firstRow), lastRows = _mm256_set1_pd(lastRow);
-    // As in candidateRows, the side the face cannot pass on starts empty.
-    const __m256d emptied = _mm256_set1_pd(firstRow - 1);
-    const __m256d highestAbove = bounds.side >= 0 ? lastRows : emptied;
-    const __m256d highestBelow = bounds.side <= 0 ? lastRows : emptied;
     // The even 32-bit halves of four 64-bit masks.
     const __m256i evenHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
     for (int x = firstColumn; x <= lastColumn; x += 4) {
         const __m256d column = _mm256_setr_pd(x, x + 1, x + 2, x + 3);
-        __m256d lowAbove = firstRows, highAbove = highestAbove, lowBelow = firstRows,
-                highBelow = highestBelow;
+        __m256d lowAbove = firstRows, highAbove = lastRows, lowBelow = firstRows, highBelow = lastRows;
         for (const EdgeLanes& edge : edges) {
             const __m256d alpha = _mm256_add_pd(edge.alphaAtZero, _mm256_mul_pd(edge.alphaPerColumn, column));
-            if (bounds.side >= 0)
+            if (side >= 0)
                 keepAtLeastInLanes(alpha, edge.minusMargin, edge.inverseBeta, edge.sign, lowAbove, highAbove);
-            if (bounds.side <= 0)
+            if (side <= 0)
                 keepAtLeastInLanes(_mm256_xor_pd(alpha, negative), edge.minusMargin, edge.minusInverseBeta,
                                    -edge.sign, lowBelow, highBelow);
         }
-        const __m256d above = _mm256_cmp_pd(lowAbove, highAbove, _CMP_LE_OQ);
-        const __m256d below = _mm256_cmp_pd(lowBelow, highBelow, _CMP_LE_OQ);
-        const __m256d both = _mm256_and_pd(above, below);
-        const __m256d low = _mm256_blendv_pd(_mm256_blendv_pd(lowBelow, lowAbove, above),
-                                             _mm256_min_pd(lowBelow, lowAbove), both);
-        const __m256d high = _mm256_blendv_pd(_mm256_blendv_pd(highBelow, highAbove, above),
-                                              _mm256_max_pd(highBelow, highAbove), both);
+        __m256d low, high, either;
+        if (side > 0) {
+            low = lowAbove, high = highAbove, either = _mm256_cmp_pd(lowAbove, highAbove, _CMP_LE_OQ);
+        } else if (side < 0) {
+            low = lowBelow, high = highBelow, either = _mm256_cmp_pd(lowBelow, highBelow, _CMP_LE_OQ);
+        } else {
+            const __m256d above = _mm256_cmp_pd(lowAbove, highAbove, _CMP_LE_OQ);
+            const __m256d below = _mm256_cmp_pd(lowBelow, highBelow, _CMP_LE_OQ);
+            const __m256d both = _mm256_and_pd(above, below);
+            low = _mm256_blendv_pd(_mm256_blendv_pd(lowBelow, lowAbove, above),
+                                   _mm256_min_pd(lowBelow, lowAbove), both);
+            high = _mm256_blendv_pd(_mm256_blendv_pd(highBelow, highAbove, above),
+                                    _mm256_max_pd(highBelow, highAbove), both);
+            either = _mm256_or_pd(above, below);
+        }
         // As in candidateRows: low rounded up, high down. Columns with neither
         // side get an empty span, whatever their low and high.
         const __m256d lowRows = _mm256_cvtepi32_pd(_mm256_cvttpd_epi32(low));
         const __m256d roundedUp =
             _mm256_add_pd(lowRows, _mm256_and_pd(_mm256_cmp_pd(lowRows, low, _CMP_LT_OQ), _mm256_set1_pd(1)));
-        const __m128i either = _mm256_castsi256_si128(
-            _mm256_permutevar8x32_epi32(_mm256_castpd_si256(_mm256_or_pd(above, below)), evenHalves));
-        const __m128i first = _mm_and_si128(either, _mm256_cvttpd_epi32(roundedUp));
-        const __m128i last = _mm_or_si128(_mm_and_si128(either, _mm256_cvttpd_epi32(high)),
-                                          _mm_andnot_si128(either, _mm_set1_epi32(-1)));
+        const __m128i kept =
+            _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(_mm256_castpd_si256(either), evenHalves));
+        const __m128i first = _mm_and_si128(kept, _mm256_cvttpd_epi32(roundedUp));
+        const __m128i last = _mm_or_si128(_mm_and_si128(kept, _mm256_cvttpd_epi32(high)),
+                                          _mm_andnot_si128(kept, _mm_set1_epi32(-1)));
         static_assert(sizeof(RowSpan) == 2 * sizeof(int));
         __m128i* const group = reinterpret_cast<__m128i*>(spans + (x - firstColumn));
         _mm_storeu_si128(group, _mm_unpacklo_epi32(first, last));
         _mm_storeu_si128(group + 1, _mm_unpackhi_epi32(first, last));
     }
+}
+
+} // namespace
+
+void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
+                        RowSpan* spans)
+{
+    if (bounds.side > 0)
+        candidateSpansOnSide<1>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);
+    else if (bounds.side < 0)
+        candidateSpansOnSide<-1>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);
+    else
+        candidateSpansOnSide<0>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);
 }
 
 } // namespace Quorvane
