@@ -103,14 +103,14 @@ void registerEyeSweep(const Mesh* head, std::initializer_list<NamedRenderer> ren
 // Models of 1,000 faces that each cover much of the surface, dozens deep at
 // every pixel, from the start eye: the fast path only, as the straightforward
 // drawing takes about a second per frame. Compare with the head's frames.
-void registerLayeredModels(const Mesh* nearPlane, const Mesh* crossing,
+void registerLayeredModels(const Mesh* nearPlane, const Mesh* crossing, const Mesh* straddling,
                            std::initializer_list<NamedRenderer> renderers)
 {
     Camera start;
     Light light;
     applyStartValues(start, light);
-    const std::pair<std::string, const Mesh*> models[] = {{"nearPlane1k", nearPlane},
-                                                          {"crossing1k", crossing}};
+    const std::pair<std::string, const Mesh*> models[] = {
+        {"nearPlane1k", nearPlane}, {"crossing1k", crossing}, {"straddling1k", straddling}};
     for (const auto& [label, mesh] : models)
         for (const NamedView& view : namedViews)
             for (const NamedRenderer& renderer : renderers) {
@@ -137,7 +137,8 @@ int main(int argc, char** argv)
     registerModel("sphere1k", &smallSphere, renderers);
     const Mesh nearPlane = layeredModel(LayeredDepths::nearPlane, 1000, 7);
     const Mesh crossing = layeredModel(LayeredDepths::crossing, 1000, 7);
-    registerLayeredModels(&nearPlane, &crossing, renderers);
+    const Mesh straddling = layeredModel(LayeredDepths::straddling, 1000, 7);
+    registerLayeredModels(&nearPlane, &crossing, &straddling, renderers);
 #ifdef QUORVANE_HEAD_MODEL
     Mesh head;
     if (loadMesh(QUORVANE_HEAD_MODEL, head) == MeshLoadStatus::loaded) {

@@ -17,8 +17,10 @@ Mesh layeredModel(LayeredDepths depths, int faceCount, std::uint64_t seed)
     for (int face = 0; face < faceCount; ++face) {
         for (int corner = 0; corner < 3; ++corner) {
             const float x = uniform(-1, 1), y = uniform(-1, 1);
-            const float z =
-                depths == LayeredDepths::nearPlane ? eyeZ - uniform(1e-4, 1e-2) : uniform(1.3, 1.7);
+            const float z = depths == LayeredDepths::nearPlane ? eyeZ - uniform(1e-4, 1e-2)
+                          : depths == LayeredDepths::crossing  ? uniform(1.3, 1.7)
+                          : corner < 2                         ? eyeZ - uniform(0.05, 0.5)
+                                                               : eyeZ + uniform(0.05, 0.5);
             mesh.vertices.emplace_back(x, y, z);
         }
         const float first = static_cast<float>(3 * face + 1); // 1-based

@@ -8,8 +8,9 @@ namespace Quorvane {
 
 // Where a layered model's corners lie along the start eye's line of sight.
 enum class LayeredDepths {
-    nearPlane, // just in front of the eye's plane: between 0.0001 and 0.01 before it
-    crossing,  // up to 0.2 before and behind it, so that most faces cross it
+    nearPlane,  // just in front of the eye's plane: between 0.0001 and 0.01 before it
+    crossing,   // up to 0.2 before and behind it, so that most faces cross it
+    straddling, // every face crosses it: two corners 0.05 to 0.5 before it, one as far behind
 };
 
 // faceCount faces that share no corner, each corner's x and y uniform in

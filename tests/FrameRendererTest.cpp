@@ -95,6 +95,7 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
         // Large faces many deep, filled nearest first: from the start eye only.
         layeredModel(LayeredDepths::nearPlane, 30, 3),
         layeredModel(LayeredDepths::crossing, 30, 3),
+        layeredModel(LayeredDepths::straddling, 30, 3),
     };
     constexpr std::size_t firstLayered = 3;
     const View views[] = {{renderModeWireframe, shadingModeFlat},
