@@ -264,9 +264,26 @@ void fillVisibleRuns(const FaceLanes& face, const FloorLanes& floor, int x, int 
     }
 }
 
+// The rows' term of a face's depth floor, perRow * y, for every row y and
+// at least the sixteen beyond, which are read but never matter.
+struct RowTerms {
+    static constexpr int count = (depthRows + 3 * lanes - 1) / lanes * lanes;
+    alignas(32) float ofRow[count];
+};
+
+void setRowTerms(float perRow, RowTerms& terms)
+{
+    const __m256 lanesPerRow = _mm256_set1_ps(perRow);
+    __m256i rows = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    for (int row = 0; row < depthRows + 2 * lanes;
+         row += lanes, rows = _mm256_add_epi32(rows, _mm256_set1_epi32(lanes)))
+        _mm256_store_ps(terms.ofRow + row, _mm256_mul_ps(lanesPerRow, _mm256_cvtepi32_ps(rows)));
+}
+
 // Whether any of rows first..last of column (at most sixteen) stores a depth
-// at or above the rows' depth floor, as fillLanes asks; no other row is read.
-bool anyRowOpen(const FloorLanes& floor, const float* column, int first, int last)
+// at or above the rows' depth floor (terms plus atColumn), as fillLanes asks;
+// no other row is read.
+bool anyRowOpen(const RowTerms& terms, __m256 atColumn, const float* column, int first, int last)
 {
     const __m256i rows =
         _mm256_add_epi32(_mm256_set1_epi32(first), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -275,11 +292,8 @@ bool anyRowOpen(const FloorLanes& floor, const float* column, int first, int las
     const __m256i inRows = _mm256_cmpgt_epi32(end, rows), inMoreRows = _mm256_cmpgt_epi32(end, moreRows);
     const __m256 stored = _mm256_maskload_ps(column + first, inRows);
     const __m256 moreStored = _mm256_maskload_ps(column + first + lanes, inMoreRows);
-    // Rows are small integers, exact in floats.
-    const __m256 rowFloor =
-        _mm256_add_ps(_mm256_mul_ps(floor.perRow, _mm256_cvtepi32_ps(rows)), floor.atColumn);
-    const __m256 moreRowFloor =
-        _mm256_add_ps(_mm256_mul_ps(floor.perRow, _mm256_cvtepi32_ps(moreRows)), floor.atColumn);
+    const __m256 rowFloor = _mm256_add_ps(_mm256_loadu_ps(terms.ofRow + first), atColumn);
+    const __m256 moreRowFloor = _mm256_add_ps(_mm256_loadu_ps(terms.ofRow + first + lanes), atColumn);
     const __m256 open = _mm256_or_ps(
         _mm256_and_ps(_mm256_castsi256_ps(inRows), _mm256_cmp_ps(stored, rowFloor, _CMP_GE_OQ)),
         _mm256_and_ps(_mm256_castsi256_ps(inMoreRows), _mm256_cmp_ps(moreStored, moreRowFloor, _CMP_GE_OQ)));
@@ -292,16 +306,18 @@ bool anyRowOpen(const FloorLanes& floor, const float* column, int first, int las
 // in a row beyond them, which faces farther away cover: where faces lie
 // dozens deep, nearly every block the farthest depths leave is such an end,
 // and its rows ask the rows' floor far more cheaply here than in the fill.
-std::uint32_t withoutHiddenEnds(const FloorLanes& floor, const float* column, int first, int last,
-                                std::uint32_t visible)
+std::uint32_t withoutHiddenEnds(const RowTerms& terms, __m256 atColumn, const float* column, int first,
+                                int last, std::uint32_t visible)
 {
-    const int firstBlock = first / depthBlockRows, lastBlock = last / depthBlockRows;
-    const int firstBlockEnd = firstBlock * depthBlockRows + depthBlockRows - 1;
+    // Rows are not negative.
+    const int firstBlock = first >> 4, lastBlock = last >> 4;
+    static_assert(depthBlockRows == 1 << 4);
+    const int firstBlockEnd = first | (depthBlockRows - 1);
     if ((visible >> firstBlock & 1u) != 0
-        && !anyRowOpen(floor, column, first, firstBlockEnd < last ? firstBlockEnd : last))
+        && !anyRowOpen(terms, atColumn, column, first, firstBlockEnd < last ? firstBlockEnd : last))
         visible &= ~(1u << firstBlock);
     if (lastBlock != firstBlock && (visible >> lastBlock & 1u) != 0
-        && !anyRowOpen(floor, column, lastBlock * depthBlockRows, last))
+        && !anyRowOpen(terms, atColumn, column, lastBlock * depthBlockRows, last))
         visible &= ~(1u << lastBlock);
     return visible;
 }
@@ -586,6 +602,8 @@ void fillTallFace(const FaceEdges& face, const FaceBounds& bounds, int faceIndex
     FloorLanes floorLanes{_mm256_set1_ps(floor.perRow), {}};
     const BoxCells cells{buffers.depth, buffers.coverFace, buffers.staleBlocks, anyOrder};
     const BlockFloors floors = blockFloors(floor);
+    RowTerms rowTerms;
+    setRowTerms(floor.perRow, rowTerms);
     ColumnGroup group;
     for (int x0 = firstColumn; x0 <= lastColumn; x0 += lanes) {
         const int columns = lastColumn - x0 + 1 < lanes ? lastColumn - x0 + 1 : lanes;
@@ -593,8 +611,9 @@ void fillTallFace(const FaceEdges& face, const FaceBounds& bounds, int faceIndex
         for (unsigned toFill = group.withVisibleBlocks; toFill != 0; toFill &= toFill - 1) {
             const int c = lowestBit(toFill);
             floorLanes.atColumn = _mm256_set1_ps(group.floorAtColumn[c]);
-            const std::uint32_t visible = withoutHiddenEnds(floorLanes, buffers.depth + (x0 + c) * depthRows,
-                                                            group.first[c], group.last[c], group.visible[c]);
+            const std::uint32_t visible =
+                withoutHiddenEnds(rowTerms, floorLanes.atColumn, buffers.depth + (x0 + c) * depthRows,
+                                  group.first[c], group.last[c], group.visible[c]);
             if (visible != 0)
                 fillVisibleRuns<anyOrder>(values, floorLanes, x0 + c, group.first[c], group.last[c], visible,
                                           cells);
