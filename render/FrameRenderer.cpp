@@ -5,6 +5,7 @@
 #include "render/DepthBuffer.h"
 #include "render/FaceCorners.h"
 #include "render/FastFill.h"
+#include "render/KeySort.h"
 #include "render/LineWalker.h"
 #include "render/Shaders.h"
 #include "render/Transform.h"
@@ -163,7 +164,8 @@ void FrameRenderer::orderFaces(std::int64_t tallPixels)
     for (std::size_t i = 0; i < faces_.size(); ++i)
         if (faces_[i].drawn)
             faceOrder_.push_back(static_cast<std::uint64_t>(orderedBits(orderDepth(i))) << 32 | i);
-    std::sort(faceOrder_.begin(), faceOrder_.end());
+    // The keys come in index order, which a stable sort by depth keeps.
+    sortByHighHalf(faceOrder_, sortScratch_);
 }
 
 void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderContext& context,

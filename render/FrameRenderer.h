@@ -75,6 +75,7 @@ private:
     // faces are filled in list order.
     bool nearestFirst_ = false;
     std::vector<std::uint64_t> faceOrder_;
+    std::vector<std::uint64_t> sortScratch_;
     // Empty between frames (see BandBuffers).
     std::vector<float> depth_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height, emptyDepth);
