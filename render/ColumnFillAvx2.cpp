@@ -275,7 +275,7 @@ void setRowTerms(float perRow, RowTerms& terms)
 {
     const __m256 lanesPerRow = _mm256_set1_ps(perRow);
     __m256i rows = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    for (int row = 0; row < depthRows + 2 * lanes;
+    for (int row = 0; row < RowTerms::count;
          row += lanes, rows = _mm256_add_epi32(rows, _mm256_set1_epi32(lanes)))
         _mm256_store_ps(terms.ofRow + row, _mm256_mul_ps(lanesPerRow, _mm256_cvtepi32_ps(rows)));
 }

@@ -139,10 +139,9 @@ float FrameRenderer::orderDepth(std::size_t face) const
 {
     const PixelBox& box = faces_[face].box;
     const FaceBounds& bounds = bounds_[face];
-    if (box.ymax - box.ymin + 1 >= shortestNarrowedColumn && bounds.depthBounded) {
-        return meanCoveredDepth(edges_[face], bounds, box);
-    }
     const FaceEdges& edges = edges_[face];
+    if (box.ymax - box.ymin + 1 >= shortestNarrowedColumn && bounds.depthBounded)
+        return meanCoveredDepth(edges, bounds, box);
     return (edges.a.z + edges.b.z + edges.c.z) / 3;
 }
 
