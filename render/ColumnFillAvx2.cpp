@@ -11,6 +11,15 @@
 #include <intrin.h>
 #endif
 
+// For the small tests run for most columns of every face: left to itself the
+// compiler calls them, and the call's spills of the column loop's values cost
+// about as much as the test.
+#ifdef _MSC_VER
+#define QUORVANE_ALWAYS_INLINE __forceinline
+#else
+#define QUORVANE_ALWAYS_INLINE [[gnu::always_inline]] inline
+#endif
+
 namespace Quorvane {
 
 namespace {
@@ -283,7 +292,8 @@ void setRowTerms(float perRow, RowTerms& terms)
 // Whether any of rows first..last of column (at most sixteen) stores a depth
 // at or above the rows' depth floor (terms plus atColumn), as fillLanes asks;
 // no other row is read.
-bool anyRowOpen(const RowTerms& terms, __m256 atColumn, const float* column, int first, int last)
+QUORVANE_ALWAYS_INLINE bool anyRowOpen(const RowTerms& terms, __m256 atColumn, const float* column, int first,
+                                       int last)
 {
     const __m256i rows =
         _mm256_add_epi32(_mm256_set1_epi32(first), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -306,8 +316,9 @@ bool anyRowOpen(const RowTerms& terms, __m256 atColumn, const float* column, int
 // in a row beyond them, which faces farther away cover: where faces lie
 // dozens deep, nearly every block the farthest depths leave is such an end,
 // and its rows ask the rows' floor far more cheaply here than in the fill.
-std::uint32_t withoutHiddenEnds(const RowTerms& terms, __m256 atColumn, const float* column, int first,
-                                int last, std::uint32_t visible)
+QUORVANE_ALWAYS_INLINE std::uint32_t withoutHiddenEnds(const RowTerms& terms, __m256 atColumn,
+                                                       const float* column, int first, int last,
+                                                       std::uint32_t visible)
 {
     // Rows are not negative.
     const int firstBlock = first >> 4, lastBlock = last >> 4;
