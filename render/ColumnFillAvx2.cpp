@@ -11,9 +11,9 @@
 #include <intrin.h>
 #endif
 
-// For the small tests run for most columns of every face: left to itself the
-// compiler calls them, and the call's spills of the column loop's values cost
-// about as much as the test.
+// For what runs for every group of columns or column of a face: left to
+// itself the compiler calls it, and the call's spills of the loop's values
+// cost about as much as a column's tests.
 #ifdef _MSC_VER
 #define QUORVANE_ALWAYS_INLINE __forceinline
 #else
@@ -417,8 +417,9 @@ BlockFloors blockFloors(const DepthFloor& floor)
 // can be decided before any of them is sampled, eight columns at a time: a
 // block of eight columns' farthest depths is one load, and a face behind dozens
 // of layers is hidden in most of them.
-void setUpGroup(const DepthFloor& floor, const BlockFloors& blockFloors, const RowSpan* spans, int x0,
-                int columns, const BandBuffers& buffers, ColumnGroup& group)
+QUORVANE_ALWAYS_INLINE void setUpGroup(const DepthFloor& floor, const BlockFloors& blockFloors,
+                                       const RowSpan* spans, int x0, int columns, const BandBuffers& buffers,
+                                       ColumnGroup& group)
 {
     const __m256i laneNumbers = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     const __m256i inColumns = _mm256_cmpgt_epi32(_mm256_set1_epi32(columns), laneNumbers);
