@@ -305,6 +305,39 @@ void stripColumns(const FaceEdges& face, const PixelBox& box, int firstColumn, i
     }
 }
 
+// With u = 2^-24, and a0, a1, m and b the edge's alphaAtZero, alphaPerColumn,
+// margin and inverseBeta: their conversions round by u each, A1 x by u (the
+// column is exact), the sum with A0 by u, the difference from -M by u and the
+// product with B by u, so the float row errs from (-m - a0 - a1 x) b by at
+// most 6.01 u S |b|, S = |m| + |a0| + 512 |a1| for columns up to 512, which
+// the bound below more than doubles. Where S is at most 2^100 nothing
+// overflows, and a value that underflows errs by at most 2^-149, at most
+// 2^-58 of a row once multiplied by b (below 2^91, as the margin is at least
+// 2^-73). The rounding of b itself (2^-53) and of the kernels' row -+ slack
+// (2^-15 within the surface, and order-preserving outside it) fit in what is
+// left of a quarter of a row.
+bool floatEdges(const FaceBounds& bounds, FloatEdges& edges)
+{
+    if (bounds.side == 0)
+        return false;
+    for (int i = 0; i < 3; ++i) {
+        const double alphaAtZero = bounds.side * bounds.alphaAtZero[i];
+        const double alphaPerColumn = bounds.side * bounds.alphaPerColumn[i];
+        const double inverseBeta = bounds.side * bounds.inverseBeta[i];
+        const double margin = bounds.margin[i];
+        const double magnitude = margin + std::fabs(alphaAtZero) + 512 * std::fabs(alphaPerColumn);
+        if (!(bounds.beta[i] != 0 && magnitude <= 0x1p100
+              && magnitude * std::fabs(inverseBeta) * 0x1p-20 <= 0.25))
+            return false;
+        edges.alphaAtZero[i] = static_cast<float>(alphaAtZero);
+        edges.alphaPerColumn[i] = static_cast<float>(alphaPerColumn);
+        edges.minusMargin[i] = static_cast<float>(-margin);
+        edges.inverseBeta[i] = static_cast<float>(inverseBeta);
+        edges.rowsFrom[i] = inverseBeta > 0;
+    }
+    return true;
+}
+
 namespace {
 
 // keepAtLeast for two columns at once, where the sign of beta holds for both;

@@ -91,24 +91,45 @@ struct RowSpan {
 };
 
 // candidateRows from rows firstRow..lastRow for every column firstColumn..
-// lastColumn, into spans[x - firstColumn], with {0, -1} for no rows: the same
-// double operations, several columns at a time, so the same rows. Faces that
-// cross the camera plane narrow hundreds of columns each, and there the
-// one-column function, with its branches, was a quarter of the frame. Columns
-// are taken in groups: spans must have room for spanPadding entries more than
-// the columns.
+// lastColumn, into spans[x - firstColumn], with {0, -1} for no rows: several
+// columns at a time, with the same rows or, in floats, at most one more at
+// either end (see candidateSpansAvx2). Faces that cross the camera plane
+// narrow hundreds of columns each, and there the one-column function, with
+// its branches, was a quarter of the frame. Columns are taken in groups:
+// spans must have room for spanPadding entries more than the columns.
 using SpanNarrowing = void (*)(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow,
                                int lastRow, RowSpan* spans);
-constexpr int spanPadding = 3;
+constexpr int spanPadding = 7;
 
 // Two columns at a time with SSE2: runs on every x86-64 processor.
 void candidateSpans(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
                     RowSpan* spans);
 
-// Four columns at a time with AVX2; call it only where processorHasAvx2()
-// holds.
+// With AVX2, eight columns at a time in floats where floatEdges allows it,
+// keeping every row candidateRows keeps and at most one more at either end;
+// elsewhere the same double operations four columns at a time, and the same
+// rows. Call it only where processorHasAvx2() holds.
 void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
                         RowSpan* spans);
+
+// A face's edges as floats, for finding its rows eight columns at a time, on
+// the side it passes on: edge i keeps rows from row - floatRowSlack on where
+// rowsFrom[i] holds and rows up to row + floatRowSlack elsewhere, with row =
+// (minusMargin[i] - (alphaAtZero[i] + alphaPerColumn[i] * x)) * inverseBeta[i]
+// in floats. Where floatEdges sets them, that row lies within a quarter of a
+// row of the exact one of candidateRows' edge in every column from 0 to 511,
+// and candidateRows keeps the rows from (or up to) the exact row less (or
+// plus) one, within far less than a quarter: so the slack of one and a half
+// keeps all of them and at most one more row at either end.
+struct FloatEdges {
+    float alphaAtZero[3], alphaPerColumn[3], minusMargin[3], inverseBeta[3];
+    bool rowsFrom[3];
+};
+constexpr float floatRowSlack = 1.5f;
+
+// False, leaving edges unset, where the face passes on either side, has an
+// edge along a row, or values too large for that bound.
+bool floatEdges(const FaceBounds& bounds, FloatEdges& edges);
 
 SpanNarrowing spanNarrowing(PixelKernels kernels);
 

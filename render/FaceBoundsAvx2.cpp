@@ -95,12 +95,60 @@ void candidateSpansOnSide(const FaceBounds& bounds, int firstColumn, int lastCol
     }
 }
 
+// candidateSpansAvx2 for a face that floatEdges sets edges for: each
+// intrinsic is the float operation FloatEdges describes.
+void candidateSpansInFloats(const FloatEdges& edges, int firstColumn, int lastColumn, int firstRow,
+                            int lastRow, RowSpan* spans)
+{
+    __m256 alphaAtZero[3], alphaPerColumn[3], minusMargin[3], inverseBeta[3];
+    for (int i = 0; i < 3; ++i) {
+        alphaAtZero[i] = _mm256_set1_ps(edges.alphaAtZero[i]);
+        alphaPerColumn[i] = _mm256_set1_ps(edges.alphaPerColumn[i]);
+        minusMargin[i] = _mm256_set1_ps(edges.minusMargin[i]);
+        inverseBeta[i] = _mm256_set1_ps(edges.inverseBeta[i]);
+    }
+    const __m256 slack = _mm256_set1_ps(floatRowSlack);
+    const __m256i laneNumbers = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    for (int x = firstColumn; x <= lastColumn; x += 8) {
+        // Columns and rows are small integers, exact in floats.
+        const __m256 column = _mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_set1_epi32(x), laneNumbers));
+        __m256 low = _mm256_set1_ps(static_cast<float>(firstRow));
+        __m256 high = _mm256_set1_ps(static_cast<float>(lastRow));
+        for (int i = 0; i < 3; ++i) {
+            const __m256 alpha = _mm256_add_ps(alphaAtZero[i], _mm256_mul_ps(alphaPerColumn[i], column));
+            const __m256 row = _mm256_mul_ps(_mm256_sub_ps(minusMargin[i], alpha), inverseBeta[i]);
+            if (edges.rowsFrom[i])
+                low = _mm256_max_ps(_mm256_sub_ps(row, slack), low);
+            else
+                high = _mm256_min_ps(_mm256_add_ps(row, slack), high);
+        }
+        // As in candidateRows: low rounded up, high down, both within the
+        // rows unless high has fallen below low, whose span is then empty.
+        const __m256 lowRows = _mm256_cvtepi32_ps(_mm256_cvttps_epi32(low));
+        const __m256 roundedUp =
+            _mm256_add_ps(lowRows, _mm256_and_ps(_mm256_cmp_ps(lowRows, low, _CMP_LT_OQ), _mm256_set1_ps(1)));
+        const __m256i kept = _mm256_castps_si256(_mm256_cmp_ps(low, high, _CMP_LE_OQ));
+        const __m256i first = _mm256_and_si256(kept, _mm256_cvttps_epi32(roundedUp));
+        const __m256i last = _mm256_or_si256(_mm256_and_si256(kept, _mm256_cvttps_epi32(high)),
+                                             _mm256_andnot_si256(kept, _mm256_set1_epi32(-1)));
+        // Spans 0, 1, 4, 5 and 2, 3, 6, 7 as first and last in turn.
+        const __m256i lowPairs = _mm256_unpacklo_epi32(first, last),
+                      highPairs = _mm256_unpackhi_epi32(first, last);
+        static_assert(sizeof(RowSpan) == 2 * sizeof(int));
+        __m256i* const group = reinterpret_cast<__m256i*>(spans + (x - firstColumn));
+        _mm256_storeu_si256(group, _mm256_permute2x128_si256(lowPairs, highPairs, 0x20));
+        _mm256_storeu_si256(group + 1, _mm256_permute2x128_si256(lowPairs, highPairs, 0x31));
+    }
+}
+
 } // namespace
 
 void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColumn, int firstRow, int lastRow,
                         RowSpan* spans)
 {
-    if (bounds.side > 0)
+    if (FloatEdges edges; floatEdges(bounds, edges))
+        candidateSpansInFloats(edges, firstColumn, lastColumn, firstRow, lastRow, spans);
+    else if (bounds.side > 0)
         candidateSpansOnSide<1>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);
     else if (bounds.side < 0)
         candidateSpansOnSide<-1>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);

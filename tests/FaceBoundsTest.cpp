@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace Quorvane {
@@ -61,34 +62,38 @@ std::vector<Corners> randomFaces()
 }
 
 struct Counts {
-    int insideRows = 0, boundedFaces = 0, narrowedStrips = 0;
+    int insideRows = 0, boundedFaces = 0, narrowedStrips = 0, facesInFloats = 0;
 };
 
-// The span kernels this processor can run.
-std::vector<SpanNarrowing> spanKernels()
-{
-    std::vector<SpanNarrowing> kernels{spanNarrowing(PixelKernels::portable)};
-    if (processorHasAvx2())
-        kernels.push_back(spanNarrowing(PixelKernels::avx2));
-    return kernels;
-}
-
-// Each span kernel keeps the same rows of firstRow..lastRow as candidateRows
-// in every columnStep-th column of the box.
+// Each span kernel keeps the rows of firstRow..lastRow that candidateRows
+// keeps in every columnStep-th column of the box: the same ones, or, where
+// the AVX2 kernel finds them in floats, at most one more at either end.
 void checkSpans(const FaceBounds& bounds, const PixelBox& box, int columnStep, int firstRow, int lastRow)
 {
     std::vector<RowSpan> spans(static_cast<std::size_t>(box.xmax - box.xmin + 1 + spanPadding));
-    for (const SpanNarrowing narrowSpans : spanKernels()) {
+    FloatEdges edges;
+    const bool inFloats = floatEdges(bounds, edges);
+    std::vector<std::pair<SpanNarrowing, bool>> kernels{{spanNarrowing(PixelKernels::portable), false}};
+    if (processorHasAvx2())
+        kernels.emplace_back(spanNarrowing(PixelKernels::avx2), inFloats);
+    for (const auto& [narrowSpans, wider] : kernels) {
         narrowSpans(bounds, box.xmin, box.xmax, firstRow, lastRow, spans.data());
         for (int x = box.xmin; x <= box.xmax; x += columnStep) {
             int first = firstRow, last = lastRow;
             const bool any = candidateRows(bounds, x, first, last);
             const RowSpan& span = spans[static_cast<std::size_t>(x - box.xmin)];
-            ASSERT_EQ(any, span.first <= span.last)
-                << "column " << x << " rows " << firstRow << ".." << lastRow;
-            if (any) {
-                ASSERT_EQ(first, span.first) << "column " << x;
-                ASSERT_EQ(last, span.last) << "column " << x;
+            const auto where = [&] {
+                return testing::Message() << "column " << x << " rows " << firstRow << ".." << lastRow
+                                          << (wider ? " in floats" : "");
+            };
+            if (!wider) {
+                ASSERT_EQ(any, span.first <= span.last) << where();
+                ASSERT_TRUE(!any || (first == span.first && last == span.last)) << where();
+            } else if (any) {
+                ASSERT_TRUE(span.first <= first && first - span.first <= 1) << where() << " first " << first;
+                ASSERT_TRUE(span.last >= last && span.last - last <= 1) << where() << " last " << last;
+            } else {
+                ASSERT_LE(span.last - span.first, 1) << where();
             }
         }
     }
@@ -103,6 +108,8 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     const FaceEdges face = faceEdges(corners.a, corners.b, corners.c);
     const FaceBounds bounds = faceBounds(face, box, true);
     counts.boundedFaces += bounds.depthBounded;
+    FloatEdges edges;
+    counts.facesInFloats += floatEdges(bounds, edges);
     // Both bound the depth from the same corners, and a floor of minus
     // infinity would pass every check below.
     const float boxFloor = boxDepthFloor(face, box);
@@ -140,7 +147,7 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
 }
 
 // Every row where insideTriangle holds is a candidate, and its column one of
-// its strip's; candidateSpans keeps the same rows as candidateRows, and no
+// its strip's; the span kernels keep the rows of candidateRows, and no
 // row's float depth lies below the depth bounds (the plane and the box floor):
 // a margin or an error term too small for the rounding of the fill would leave
 // out rows that it stores.
@@ -154,6 +161,44 @@ TEST(FaceBounds, KeepEveryRowTheFillCanStoreAndBoundItsDepth)
     EXPECT_GT(counts.insideRows, 100000);
     EXPECT_GT(counts.boundedFaces, 100);
     EXPECT_GT(counts.narrowedStrips, 1000);
+    EXPECT_GT(counts.facesInFloats, 100);
+}
+
+// Faces with an edge through the surface nearly along a column, from 2^4 to
+// 2^40 times as tall as wide, whose float rows stray by up to hundreds of rows
+// in the column where the edge crosses the rows; and each of them with its
+// edges' values scaled by 2^110, too large for floats (the same rows, but a
+// face in the surface never has them). The AVX2 kernel must find the rows of
+// those it takes in floats and leave the others to doubles.
+TEST(FaceBounds, FloatSpansKeepTheRowsOfSteepEdges)
+{
+    std::mt19937_64 random(3);
+    const auto uniform = [&random](double low, double high) {
+        return static_cast<float>(low + (high - low) * static_cast<double>(random() >> 11) * 0x1p-53);
+    };
+    int inFloats = 0, inDoubles = 0;
+    for (double tallness = 0x1p4; tallness <= 0x1p40; tallness *= 1.02) {
+        const float x = uniform(0, 500), width = uniform(0.01, 2),
+                    height = width * static_cast<float>(tallness);
+        const Corners corners{
+            {x, 250 - height, 1}, {x + width, 250 + height, 2}, {x + uniform(-300, 300), 250, 3}};
+        PixelBox box;
+        if (!pixelBox(corners.a, corners.b, corners.c, box))
+            continue;
+        FaceBounds bounds = faceBounds(faceEdges(corners.a, corners.b, corners.c), box, false);
+        FloatEdges edges;
+        (floatEdges(bounds, edges) ? inFloats : inDoubles) += 1;
+        checkSpans(bounds, box, 1, box.ymin, box.ymax);
+        for (int i = 0; i < 3; ++i) {
+            for (double* value :
+                 {&bounds.alphaAtZero[i], &bounds.alphaPerColumn[i], &bounds.beta[i], &bounds.margin[i]})
+                *value *= 0x1p110;
+            bounds.inverseBeta[i] *= 0x1p-110;
+        }
+        ASSERT_FALSE(floatEdges(bounds, edges));
+    }
+    EXPECT_GT(inFloats, 100);
+    EXPECT_GT(inDoubles, 100);
 }
 
 // The float floor lies below the double plane it stands for, lowered by the
