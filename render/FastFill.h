@@ -74,6 +74,13 @@ constexpr int shortestNarrowedStrip = 16;
 // layers, only the depth bound finds their hidden blocks cheaply.)
 constexpr int shortestNarrowedColumn = 96;
 
+// Where faces are filled nearest first, as they lie many deep, boxes of this
+// many rows already go to the tall face kernel: most of them are hidden, which
+// its depth bound finds a block of eight columns at a time, where the box
+// kernel samples every strip. (In a model seen from outside they are mostly in
+// front, and the box kernel fills them faster.)
+constexpr int shortestLayeredColumn = 48;
+
 // Rows first to first + count - 1 of column x, sampled exactly as
 // sampleColumn does, against the stored depths of those rows: passes and
 // depth only, as the weights are computed again where a pixel is shaded.
@@ -201,7 +208,8 @@ bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffer
 // only: every sample inside the triangle and strictly nearer than the stored
 // depth (or, where buffers.anyOrder, as near and stored by a later face)
 // stores its depth, and the face in the cover. A box of fewer than
-// shortestNarrowedColumn rows goes to the box kernel, less its columns that
+// shortestNarrowedColumn rows (shortestLayeredColumn where buffers.anyOrder)
+// goes to the box kernel, less its columns that
 // visibleColumns leaves out where it has shortestHiddenBox rows or more, and
 // in each strip of rows less those that stripColumns leaves out where it has
 // more than one strip and shortestNarrowedStrip columns; bounds is not read.
@@ -214,7 +222,7 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     const int rows = box.ymax - box.ymin + 1;
-    if (rows < shortestNarrowedColumn) {
+    if (rows < (buffers.anyOrder ? shortestLayeredColumn : shortestNarrowedColumn)) {
         if (rows >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
             return;
         ColumnSpan strips[(shortestNarrowedColumn + stripRows - 2) / stripRows];

@@ -140,7 +140,7 @@ float FrameRenderer::orderDepth(std::size_t face) const
     const PixelBox& box = faces_[face].box;
     const FaceBounds& bounds = bounds_[face];
     const FaceEdges& edges = edges_[face];
-    if (box.ymax - box.ymin + 1 >= shortestNarrowedColumn && bounds.depthBounded)
+    if (box.ymax - box.ymin + 1 >= shortestLayeredColumn && bounds.depthBounded)
         return meanCoveredDepth(edges, bounds, box);
     return (edges.a.z + edges.b.z + edges.c.z) / 3;
 }
@@ -159,12 +159,28 @@ void FrameRenderer::orderFaces(std::int64_t tallPixels)
                  && faces_.size() <= std::numeric_limits<std::uint32_t>::max();
     if (!nearestFirst_)
         return;
+    boundLayeredFaces();
     faceOrder_.clear();
     for (std::size_t i = 0; i < faces_.size(); ++i)
         if (faces_[i].drawn)
             faceOrder_.push_back(static_cast<std::uint64_t>(orderedBits(orderDepth(i))) << 32 | i);
     // The keys come in index order, which a stable sort by depth keeps.
     sortByHighHalf(faceOrder_, sortScratch_);
+}
+
+// Set-up bounds the faces of shortestNarrowedColumn rows, which the tall face
+// kernel fills in every frame; filled nearest first, those of
+// shortestLayeredColumn rows go to it too.
+void FrameRenderer::boundLayeredFaces()
+{
+    forChunks(faces_.size(), [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i) {
+            const PixelBox& box = faces_[i].box;
+            const int rows = box.ymax - box.ymin + 1;
+            if (faces_[i].drawn && rows >= shortestLayeredColumn && rows < shortestNarrowedColumn)
+                bounds_[i] = faceBounds(edges_[i], box, rows >= shortestBoundedRun);
+        }
+    });
 }
 
 void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderContext& context,

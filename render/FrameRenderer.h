@@ -46,6 +46,7 @@ private:
     // Returns the pixels of the boxes of the faces filled column by column.
     std::int64_t setUpFaces(ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh);
     void orderFaces(std::int64_t tallPixels);
+    void boundLayeredFaces();
     // The depth that orderFaces sorts drawn face number face by.
     float orderDepth(std::size_t face) const;
     void fillBand(int band, ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
