@@ -297,26 +297,32 @@ __m256i shadeRows(const ShadingInputs& inputs, int x, __m256i rows, __m256i face
                   FaceValues& values)
 {
     const __m256i coveredBits = _mm256_castps_si256(covered);
-    const __m256i largest = acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(-1), face, coveredBits),
-                                        [](__m256i a, __m256i b) { return _mm256_max_epi32(a, b); });
-    const __m256i smallest = acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(INT_MAX), face, coveredBits),
-                                         [](__m256i a, __m256i b) { return _mm256_min_epi32(a, b); });
-    const int largestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
-    const int smallestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(smallest));
-    if (largestFace == smallestFace) {
-        if (values.face != largestFace)
-            loadFaceValues(inputs, largestFace, values);
-        RowFaces<RowFaceCount::one> one{face, covered, largestFace};
-        one.values = &values;
-        return shadeFaces(inputs, x, rows, one);
+    // Mostly all of them show the face the rows before them showed, whose
+    // values are loaded: one comparison tells.
+    if (!_mm256_testc_si256(_mm256_cmpeq_epi32(face, _mm256_set1_epi32(values.face)), coveredBits)) {
+        const __m256i largest = acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(-1), face, coveredBits),
+                                            [](__m256i a, __m256i b) { return _mm256_max_epi32(a, b); });
+        const __m256i smallest =
+            acrossLanes(_mm256_blendv_epi8(_mm256_set1_epi32(INT_MAX), face, coveredBits),
+                        [](__m256i a, __m256i b) { return _mm256_min_epi32(a, b); });
+        const int largestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(largest));
+        const int smallestFace = _mm_cvtsi128_si32(_mm256_castsi256_si128(smallest));
+        if (largestFace != smallestFace) {
+            const __m256 largestRows =
+                _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest)));
+            const __m256 smallestRows =
+                _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, smallest)));
+            if (!_mm256_testc_ps(_mm256_or_ps(largestRows, smallestRows), covered))
+                return shadeFaces(inputs, x, rows, RowFaces<RowFaceCount::many>{face, covered});
+            return shadeFaces(
+                inputs, x, rows,
+                RowFaces<RowFaceCount::two>{face, covered, largestFace, smallestFace, smallestRows});
+        }
+        loadFaceValues(inputs, largestFace, values);
     }
-    const __m256 largestRows = _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, largest)));
-    const __m256 smallestRows =
-        _mm256_and_ps(covered, _mm256_castsi256_ps(_mm256_cmpeq_epi32(face, smallest)));
-    if (!_mm256_testc_ps(_mm256_or_ps(largestRows, smallestRows), covered))
-        return shadeFaces(inputs, x, rows, RowFaces<RowFaceCount::many>{face, covered});
-    return shadeFaces(inputs, x, rows,
-                      RowFaces<RowFaceCount::two>{face, covered, largestFace, smallestFace, smallestRows});
+    RowFaces<RowFaceCount::one> one{face, covered, values.face};
+    one.values = &values;
+    return shadeFaces(inputs, x, rows, one);
 }
 
 } // namespace
