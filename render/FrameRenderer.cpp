@@ -190,9 +190,8 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
     bandColumns(band, threadCount(), firstColumn, lastColumn);
     const BandBuffers buffers{depth_.data(),       coverFace_.data(),     farthest_.data(),
                               staleBlocks_.data(), writtenBlocks_.data(), nearestFirst_};
-    // Only what the previous frame wrote is emptied: most of a small model's
-    // surface stays empty from one frame to the next.
-    emptyColumns(buffers, firstColumn, lastColumn);
+    // The buffers are empty: the shading of the previous frame emptied what
+    // it wrote.
     const auto fill = [&](std::size_t index) {
         const FaceSetup& face = faces_[index];
         if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
@@ -211,7 +210,7 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
 
 void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int lastColumn,
                               ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
-                              FrameSurface& surface) const
+                              FrameSurface& surface)
 {
     ShadingInputs inputs;
     inputs.shadingMode = shadingMode;
@@ -239,6 +238,11 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
             continue;
         for (int i = 0; i < count; ++i)
             shadeColumn_(buffers.column(x + i), stored[i], x + i, inputs, values + i * columnValueRows);
+        // Emptied while their covers are still in the cache from the shading,
+        // rather than at the next frame's start: only what this frame wrote,
+        // as most of a small model's surface stays empty from one frame to
+        // the next.
+        emptyColumns(buffers, x, x + count - 1);
         surface.setColumns(x, count, values, columnValueRows, anyStored.first, anyStored.last);
     }
 }

@@ -52,7 +52,7 @@ private:
     void fillBand(int band, ShadingMode shadingMode, const RenderContext& context, const Mesh& mesh,
                   FrameSurface& surface);
     void shadeBand(const BandBuffers& buffers, int firstColumn, int lastColumn, ShadingMode shadingMode,
-                   const RenderContext& context, const Mesh& mesh, FrameSurface& surface) const;
+                   const RenderContext& context, const Mesh& mesh, FrameSurface& surface);
     void drawEdges(const Mesh& mesh, FrameSurface& surface);
     // Runs work(first, end) over [0, count) in one chunk per thread.
     template <typename Work>
@@ -77,7 +77,8 @@ private:
     bool nearestFirst_ = false;
     std::vector<std::uint64_t> faceOrder_;
     std::vector<std::uint64_t> sortScratch_;
-    // Empty between frames (see BandBuffers).
+    // Empty between frames (see BandBuffers): the shading empties what the
+    // fill wrote.
     std::vector<float> depth_ =
         std::vector<float>(static_cast<std::size_t>(FrameSurface::width) * FrameSurface::height, emptyDepth);
     std::vector<int> coverFace_ = std::vector<int>(depth_.size(), -1);
