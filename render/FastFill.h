@@ -113,8 +113,7 @@ inline std::uint32_t blockBits(int first, int last)
 // are covered again later. coverFace is -1 where no face stored anything.
 // Every block whose bit is clear in both masks is empty: its depths are
 // emptyDepth, its cover -1 and its farthest emptyDepth, so that a frame need
-// only empty the blocks the previous one wrote, and shade only the rows of
-// the blocks it wrote itself.
+// only shade, and then empty, the rows of the blocks it wrote itself.
 // A pixel's face is the one of least depth among those that pass the inside
 // test there, and of them the first in the list: faces filled in list order
 // store only where strictly nearer. Where anyOrder holds, faces come in
