@@ -120,8 +120,11 @@ inline std::uint32_t blockBits(int first, int last)
 // another order, and a face also stores where it is as near as the stored
 // depth and comes before the face stored there; which gives the same frame.
 // (Where faces lie dozens deep, filling the nearest first leaves most of the
-// others hidden whole blocks at a time.) Every depth bound below hides only
-// what is strictly behind stored depths, so that it holds in either order.
+// others hidden whole blocks at a time; and faces filled in list order, and
+// then others in list order with anyOrder, give it too.) Every depth bound
+// below hides only what is strictly behind stored depths, so that it holds in
+// either order. nearestFirst tells the kernels' choice that faces come
+// nearest first.
 struct BandBuffers {
     float* depth = nullptr;
     int* coverFace = nullptr;
@@ -129,6 +132,7 @@ struct BandBuffers {
     std::uint32_t* staleBlocks = nullptr;
     std::uint32_t* writtenBlocks = nullptr;
     bool anyOrder = false;
+    bool nearestFirst = false;
 
     BoxCells cells() const { return {depth, coverFace, staleBlocks, anyOrder}; }
 
@@ -207,7 +211,7 @@ bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffer
 // only: every sample inside the triangle and strictly nearer than the stored
 // depth (or, where buffers.anyOrder, as near and stored by a later face)
 // stores its depth, and the face in the cover. A box of fewer than
-// shortestNarrowedColumn rows (shortestLayeredColumn where buffers.anyOrder)
+// shortestNarrowedColumn rows (shortestLayeredColumn where buffers.nearestFirst)
 // goes to the box kernel, less its columns that
 // visibleColumns leaves out where it has shortestHiddenBox rows or more, and
 // in each strip of rows less those that stripColumns leaves out where it has
@@ -221,7 +225,7 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     int first = box.xmin > firstColumn ? box.xmin : firstColumn;
     int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     const int rows = box.ymax - box.ymin + 1;
-    if (rows < (buffers.anyOrder ? shortestLayeredColumn : shortestNarrowedColumn)) {
+    if (rows < (buffers.nearestFirst ? shortestLayeredColumn : shortestNarrowedColumn)) {
         if (rows >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
             return;
         ColumnSpan strips[(shortestNarrowedColumn + stripRows - 2) / stripRows];

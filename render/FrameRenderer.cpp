@@ -37,9 +37,9 @@ void bandColumns(int band, int bandCount, int& first, int& last)
 } // namespace
 
 FrameRenderer::FrameRenderer(int threadCount, PixelKernels kernels)
-    : pool_(std::max(threadCount, 1)), fill_(fillKernels(kernels)), shadeColumn_(columnShade(kernels)),
-      transform_(screenTransform(kernels)), setUpFaces_(faceSetUp(kernels)), flatValues_(flatValues(kernels)),
-      cornerColors_(cornerColors(kernels))
+    : pool_(std::max(threadCount, 1)), laterFaces_(static_cast<std::size_t>(pool_.threadCount())),
+      fill_(fillKernels(kernels)), shadeColumn_(columnShade(kernels)), transform_(screenTransform(kernels)),
+      setUpFaces_(faceSetUp(kernels)), flatValues_(flatValues(kernels)), cornerColors_(cornerColors(kernels))
 {
 }
 
@@ -188,23 +188,48 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
 {
     int firstColumn = 0, lastColumn = 0;
     bandColumns(band, threadCount(), firstColumn, lastColumn);
-    const BandBuffers buffers{depth_.data(),       coverFace_.data(),     farthest_.data(),
-                              staleBlocks_.data(), writtenBlocks_.data(), nearestFirst_};
+    BandBuffers buffers{depth_.data(),         coverFace_.data(), farthest_.data(), staleBlocks_.data(),
+                        writtenBlocks_.data(), nearestFirst_,     nearestFirst_};
     // The buffers are empty: the shading of the previous frame emptied what
     // it wrote.
+    const auto inBand = [&](const FaceSetup& face) {
+        return face.drawn && face.box.xmax >= firstColumn && face.box.xmin <= lastColumn;
+    };
     const auto fill = [&](std::size_t index) {
-        const FaceSetup& face = faces_[index];
-        if (!face.drawn || face.box.xmax < firstColumn || face.box.xmin > lastColumn)
-            return;
-        fillFaceInBand(edges_[index], bounds_[index], static_cast<int>(index), face.box, firstColumn,
+        fillFaceInBand(edges_[index], bounds_[index], static_cast<int>(index), faces_[index].box, firstColumn,
                        lastColumn, buffers, fill_);
     };
-    if (nearestFirst_)
+    if (nearestFirst_) {
         for (const std::uint64_t key : faceOrder_)
-            fill(static_cast<std::uint32_t>(key));
-    else
-        for (std::size_t i = 0; i < faces_.size(); ++i)
+            if (inBand(faces_[static_cast<std::uint32_t>(key)]))
+                fill(static_cast<std::uint32_t>(key));
+    } else {
+        // Of a closed model seen from outside, the faces turned away from the
+        // eye (whose corners go round the other way on the surface: models
+        // list them counter-clockwise seen from outside, which gives
+        // denominatorU above 0) lie behind those turned to it. Filled after
+        // them, most are hidden, which the hidden box test finds for a face
+        // at once, where filled before them they would store their depths only
+        // for the faces in front to store theirs again. (Smaller faces have no
+        // such test, and cost no less filled later.)
+        std::vector<std::size_t>& later = laterFaces_[static_cast<std::size_t>(band)];
+        later.clear();
+        // The list's size read once: the compiler cannot tell that the fill
+        // leaves it.
+        const std::size_t faceCount = faces_.size();
+        for (std::size_t i = 0; i < faceCount; ++i) {
+            const FaceSetup& face = faces_[i];
+            if (!inBand(face))
+                continue;
+            if (face.box.ymax - face.box.ymin + 1 >= shortestHiddenBox && edges_[i].denominatorU < 0)
+                later.push_back(i);
+            else
+                fill(i);
+        }
+        buffers.anyOrder = true;
+        for (const std::size_t i : later)
             fill(i);
+    }
     shadeBand(buffers, firstColumn, lastColumn, shadingMode, context, mesh, surface);
 }
 

@@ -59,6 +59,8 @@ private:
     void forChunks(std::size_t count, const Work& work);
 
     WorkerPool pool_;
+    // Per band: the faces that fillBand fills after the others.
+    std::vector<std::vector<std::size_t>> laterFaces_;
     FillKernels fill_;
     ColumnShade shadeColumn_;
     ScreenTransform transform_;

@@ -26,7 +26,8 @@ namespace {
 // Faces that stress the fill's corner cases: slivers, a face edge-on to the
 // start eye, faces far larger and far smaller than a pixel, corners in and
 // behind the eye's planes, a NaN and a huge corner, a zero normal, the same
-// face twice (equal depths keep the first), a tall face just in front of
+// face twice (equal depths keep the first, also where the first is turned
+// away from the eye and the second to it), a tall face just in front of
 // another, a face in the surface's last rows and column, smaller faces on the
 // tall front one and just in front of it, and index entries outside the lists
 // or not numbers at all.
@@ -47,6 +48,7 @@ Mesh hostileMesh()
         {1.47f, -1.47f, 0},   {1.6f, -1.47f, 0},      {1.6f, -1.6f, 0},       // 25-27 last rows and column
         {-0.1f, -0.1f, 0.100001f}, {0.1f, -0.08f, 0.100001f}, {0, 0.1f, 0.100001f},     // 28-30 on 22-24
         {-0.05f, -0.12f, 0.100002f}, {0.12f, -0.1f, 0.100002f}, {0.02f, 0.08f, 0.100002f}, // 31-33 just in front
+        {-1.2f, -1.2f, -0.3f}, {-0.75f, -1.2f, -0.3f}, {-1.2f, -0.75f, -0.3f},        // 34-36 both ways
     };
     // clang-format on
     mesh.normals = {{0, 0, 1}, {1, 0.2f, 0.3f}, {0, 0, 0}, {-0.5f, 0.5f, 0.7f}};
@@ -55,14 +57,14 @@ Mesh hostileMesh()
         {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}, {15, 14, 18},
         {16, 1, 2}, {17, 2, 18}, {1, 17, 14}, {13, 14, 15}, {1, 2, 99}, {0, 1, 2},
         {nan, 1, 2}, {-1e10f, 1, 2}, {2, 14, 18}, {3, 14, 1}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27},
-        {28, 29, 30}, {31, 32, 33},
+        {28, 29, 30}, {31, 32, 33}, {34, 36, 35}, {34, 35, 36},
     };
     mesh.faceUVIndices.assign(mesh.faceVertexIndices.size(), {1, 1, 1});
     mesh.faceNormalIndices = {
         {1, 2, 4}, {2, 2, 2}, {1, 1, 1}, {4, 3, 2}, {1, 2, 4}, {4, 1, 2},
         {1, 1, 1}, {2, 2, 2}, {1, 4, 2}, {2, 4, 1}, {1, 1, 1}, {1, 1, 1},
         {1, 1, 1}, {1, 1, 1}, {5, 1, 1}, {3, 3, 3}, {1, 1, 1}, {4, 4, 4}, {2, 2, 2},
-        {1, 2, 4}, {4, 4, 4},
+        {1, 2, 4}, {4, 4, 4}, {1, 1, 1}, {2, 2, 2},
     };
     // clang-format on
     return mesh;
