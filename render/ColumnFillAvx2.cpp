@@ -662,6 +662,30 @@ void fillBox(const FaceEdges& face, int faceIndex, const PixelBox& box, const Co
     }
 }
 
+// Bit c set for each of the columns x0 to x0 + count - 1 (count at most
+// eight) whose blocks first..last all have their farthest depth below depth,
+// after those of blocks that are stale are made exact. Only those columns are
+// read: the others may be another band's.
+unsigned hiddenColumns(const BandBuffers& buffers, int x0, int count, int firstBlock, int lastBlock,
+                       std::uint32_t blocks, __m256 depth)
+{
+    const __m256i inRange =
+        _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    // Mostly none of them is stale: one test tells.
+    const __m256i stale =
+        _mm256_maskload_epi32(reinterpret_cast<const int*>(buffers.staleBlocks + x0), inRange);
+    if (!_mm256_testz_si256(stale, _mm256_set1_epi32(static_cast<int>(blocks))))
+        for (int c = 0; c < count; ++c)
+            refreshFarthestAvx2(buffers, x0 + c, blocks);
+    __m256 hidden = _mm256_castsi256_ps(inRange);
+    for (int block = firstBlock; block <= lastBlock; ++block) {
+        const __m256 farthest =
+            _mm256_maskload_ps(buffers.farthest + block * FrameSurface::width + x0, inRange);
+        hidden = _mm256_and_ps(hidden, _mm256_cmp_ps(farthest, depth, _CMP_LT_OQ));
+    }
+    return static_cast<unsigned>(_mm256_movemask_ps(hidden));
+}
+
 } // namespace
 
 void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
@@ -680,6 +704,48 @@ void fillBoxAvx2(const FaceEdges& face, int faceIndex, const PixelBox& box, cons
         fillBox<true>(face, faceIndex, box, strips, cells);
     else
         fillBox<false>(face, faceIndex, box, strips, cells);
+}
+
+bool visibleColumnsAvx2(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers,
+                        int& firstColumn, int& lastColumn)
+{
+    const int firstBlock = box.ymin / depthBlockRows, lastBlock = box.ymax / depthBlockRows;
+    const std::uint32_t blocks = blockRange(firstBlock, lastBlock);
+    // As std::min({a.z, b.z, c.z}).
+    float leastCorner = face.a.z;
+    leastCorner = face.b.z < leastCorner ? face.b.z : leastCorner;
+    leastCorner = face.c.z < leastCorner ? face.c.z : leastCorner;
+    if (hiddenColumns(buffers, firstColumn, 1, firstBlock, lastBlock, blocks, _mm256_set1_ps(leastCorner))
+        == 0)
+        return true;
+    const __m256 floor = _mm256_set1_ps(boxDepthFloorAvx2(face, box));
+    // From the first column on, eight at a time, to the first that is not
+    // hidden; then back from the last to the one after it.
+    int first = firstColumn;
+    for (;; first += lanes) {
+        if (first > lastColumn)
+            return false;
+        const int count = lastColumn - first + 1 < lanes ? lastColumn - first + 1 : lanes;
+        const unsigned hidden = hiddenColumns(buffers, first, count, firstBlock, lastBlock, blocks, floor);
+        if (hidden != (1u << count) - 1) {
+            first += lowestBit(~hidden);
+            break;
+        }
+    }
+    int last = lastColumn;
+    while (last > first) {
+        const int count = last - first < lanes ? last - first : lanes;
+        const int x0 = last - count + 1;
+        const unsigned hidden = hiddenColumns(buffers, x0, count, firstBlock, lastBlock, blocks, floor);
+        if (hidden != (1u << count) - 1) {
+            last = x0 + highestBit(~hidden & ((1u << count) - 1));
+            break;
+        }
+        last = x0 - 1;
+    }
+    firstColumn = first;
+    lastColumn = last;
+    return true;
 }
 
 } // namespace Quorvane

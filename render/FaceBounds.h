@@ -62,6 +62,10 @@ DepthFloor depthFloor(const FaceBounds& bounds);
 // it, the whole face is hidden.
 float boxDepthFloor(const FaceEdges& face, const PixelBox& box);
 
+// The same float, the box's four corners at once with AVX2; call it only
+// where processorHasAvx2() holds.
+float boxDepthFloorAvx2(const FaceEdges& face, const PixelBox& box);
+
 // The bounds of face within box, which must be its pixelBox (clamped or not);
 // the depth's only where withDepth holds, as they cost more.
 FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth);

@@ -2,6 +2,9 @@
 // ColumnFillAvx2.cpp it calls no inline function of another header.
 #include "render/FaceBounds.h"
 
+#include "render/FastFill.h"
+
+#include <cmath>
 #include <immintrin.h>
 
 namespace Quorvane {
@@ -154,6 +157,76 @@ void candidateSpansAvx2(const FaceBounds& bounds, int firstColumn, int lastColum
         candidateSpansOnSide<-1>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);
     else
         candidateSpansOnSide<0>(bounds, firstColumn, lastColumn, firstRow, lastRow, spans);
+}
+
+namespace {
+
+__m256d absolute(__m256d value)
+{
+    return _mm256_andnot_pd(_mm256_set1_pd(-0.0), value);
+}
+
+__m256d plus(__m256d a, __m256d b)
+{
+    return _mm256_add_pd(a, b);
+}
+
+__m256d times(__m256d a, __m256d b)
+{
+    return _mm256_mul_pd(a, b);
+}
+
+} // namespace
+
+float boxDepthFloorAvx2(const FaceEdges& face, const PixelBox& box)
+{
+    // pointDepth's operations in its order, a corner of the box in each lane
+    // in the order of boxCornerDepths; each intrinsic is one IEEE double
+    // operation.
+    const __m256d u4 = _mm256_set1_pd(0x1p-22), tiny = _mm256_set1_pd(0x1p-140), one = _mm256_set1_pd(1);
+    const __m256d x = _mm256_setr_pd(box.xmin, box.xmax, box.xmin, box.xmax);
+    const __m256d y = _mm256_setr_pd(box.ymin, box.ymin, box.ymax, box.ymax);
+    const __m256d pxa = _mm256_sub_pd(x, _mm256_set1_pd(face.a.x));
+    const __m256d pya = _mm256_sub_pd(y, _mm256_set1_pd(face.a.y));
+    const __m256d cax = _mm256_set1_pd(face.cax), cay = _mm256_set1_pd(face.cay);
+    const __m256d bax = _mm256_set1_pd(face.bax), bay = _mm256_set1_pd(face.bay);
+    const __m256d dU = _mm256_set1_pd(face.denominatorU), dV = _mm256_set1_pd(face.denominatorV);
+    const __m256d exactU = _mm256_div_pd(_mm256_sub_pd(times(pya, cax), times(pxa, cay)), dU);
+    const __m256d exactV = _mm256_div_pd(_mm256_sub_pd(times(pya, bax), times(pxa, bay)), dV);
+    const auto error = [&](__m256d across, __m256d down, __m256d denominator, __m256d exact) {
+        const __m256d products = plus(absolute(times(pya, across)), absolute(times(pxa, down)));
+        return plus(plus(_mm256_div_pd(plus(times(u4, products), tiny), absolute(denominator)),
+                         times(u4, absolute(exact))),
+                    tiny);
+    };
+    const __m256d errorU = error(cax, cay, dU, exactU);
+    const __m256d errorV = error(bax, bay, dV, exactV);
+    const __m256d exactW = _mm256_sub_pd(_mm256_sub_pd(one, exactU), exactV);
+    const __m256d errorW =
+        plus(plus(times(plus(errorU, errorV), _mm256_set1_pd(1 + 0x1p-22)),
+                  times(u4, plus(plus(plus(plus(one, absolute(exactU)), absolute(exactV)), errorU), errorV))),
+             tiny);
+    const __m256d az = _mm256_set1_pd(face.a.z), bz = _mm256_set1_pd(face.b.z), cz = _mm256_set1_pd(face.c.z);
+    const __m256d depth = plus(plus(times(az, exactW), times(bz, exactU)), times(cz, exactV));
+    const __m256d aAbs = absolute(az), bAbs = absolute(bz), cAbs = absolute(cz);
+    const __m256d depthError =
+        plus(plus(plus(plus(times(aAbs, errorW), times(bAbs, errorU)), times(cAbs, errorV)),
+                  times(u4, plus(plus(times(aAbs, plus(absolute(exactW), errorW)),
+                                      times(bAbs, plus(absolute(exactU), errorU))),
+                                 times(cAbs, plus(absolute(exactV), errorV))))),
+             tiny);
+    // As boxCornerDepths: no floor where a corner is too large or not finite.
+    const __m256d largest = _mm256_set1_pd(1e30);
+    const __m256d bounded = _mm256_and_pd(_mm256_cmp_pd(absolute(depth), largest, _CMP_LT_OQ),
+                                          _mm256_cmp_pd(depthError, largest, _CMP_LT_OQ));
+    if (_mm256_movemask_pd(bounded) != 0xf)
+        return -HUGE_VALF;
+    // The four are finite: their least in any order.
+    const __m256d lows = _mm256_sub_pd(depth, depthError);
+    const __m128d halves = _mm_min_pd(_mm256_castpd256_pd128(lows), _mm256_extractf128_pd(lows, 1));
+    const double lowest = _mm_cvtsd_f64(_mm_min_sd(halves, _mm_unpackhi_pd(halves, halves)));
+    const double magnitude = _mm_cvtsd_f64(_mm_andnot_pd(_mm_set_sd(-0.0), _mm_set_sd(lowest)));
+    return static_cast<float>(lowest - magnitude * 0x1p-20 - 0x1p-120);
 }
 
 } // namespace Quorvane

@@ -186,26 +186,37 @@ void fillTallFacePortable(const FaceEdges& face, const FaceBounds& bounds, int f
 void fillTallFaceAvx2(const FaceEdges& face, const FaceBounds& bounds, int faceIndex, int firstColumn,
                       int lastColumn, const RowSpan* spans, const BandBuffers& buffers);
 
-// The fill's kernels, of one choice of PixelKernels.
-struct FillKernels {
-    SpanNarrowing narrowSpans;
-    TallFaceFill fillTallFace;
-    BoxFill fillBox;
-};
-
-inline FillKernels fillKernels(PixelKernels kernels)
-{
-    return {spanNarrowing(kernels), kernels == PixelKernels::avx2 ? fillTallFaceAvx2 : fillTallFacePortable,
-            boxFill(kernels)};
-}
-
 // Narrows firstColumn..lastColumn of the face's box to the columns from the
 // first to the last where the face could pass the depth test: each column
 // left out has no stored depth above or at the face's boxDepthFloor in the
 // box's rows. False when no column is left. The floor is only computed where the
 // first column's stored depths are not above the corners' least depth.
+using ColumnNarrowing = bool (*)(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers,
+                                 int& firstColumn, int& lastColumn);
+
+// A column at a time: runs on every x86-64 processor.
 bool visibleColumns(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers, int& firstColumn,
                     int& lastColumn);
+
+// The same columns, eight at a time with AVX2 (and the floor with
+// boxDepthFloorAvx2); call it only where processorHasAvx2() holds.
+bool visibleColumnsAvx2(const FaceEdges& face, const PixelBox& box, const BandBuffers& buffers,
+                        int& firstColumn, int& lastColumn);
+
+// The fill's kernels, of one choice of PixelKernels.
+struct FillKernels {
+    SpanNarrowing narrowSpans;
+    TallFaceFill fillTallFace;
+    BoxFill fillBox;
+    ColumnNarrowing visibleColumns;
+};
+
+inline FillKernels fillKernels(PixelKernels kernels)
+{
+    const bool avx2 = kernels == PixelKernels::avx2;
+    return {spanNarrowing(kernels), avx2 ? fillTallFaceAvx2 : fillTallFacePortable, boxFill(kernels),
+            avx2 ? visibleColumnsAvx2 : visibleColumns};
+}
 
 // Fills face number faceIndex in columns firstColumn to lastColumn of its box
 // only: every sample inside the triangle and strictly nearer than the stored
@@ -226,7 +237,7 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     const int rows = box.ymax - box.ymin + 1;
     if (rows < (buffers.nearestFirst ? shortestLayeredColumn : shortestNarrowedColumn)) {
-        if (rows >= shortestHiddenBox && !visibleColumns(face, box, buffers, first, last))
+        if (rows >= shortestHiddenBox && !kernels.visibleColumns(face, box, buffers, first, last))
             return;
         ColumnSpan strips[(shortestNarrowedColumn + stripRows - 2) / stripRows];
         if (rows > stripRows && last - first + 1 >= shortestNarrowedStrip)

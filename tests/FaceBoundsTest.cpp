@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <utility>
@@ -114,6 +116,10 @@ void checkBounds(const Corners& corners, int columnStep, Counts& counts)
     // infinity would pass every check below.
     const float boxFloor = boxDepthFloor(face, box);
     ASSERT_EQ(bounds.depthBounded, boxFloor > -std::numeric_limits<float>::infinity());
+    if (processorHasAvx2()) {
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(boxDepthFloorAvx2(face, box)),
+                  std::bit_cast<std::uint32_t>(boxFloor));
+    }
     // The box's rows, and one row, where low and high can meet exactly.
     checkSpans(bounds, box, columnStep, box.ymin, box.ymax);
     checkSpans(bounds, box, columnStep, (box.ymin + box.ymax) / 2, (box.ymin + box.ymax) / 2);

@@ -52,38 +52,48 @@ FaceEdges wholeSurfaceFace()
     return faceEdges({-2000, -2000, 2}, {3000, -2000, 2}, {-2000, 3000, 2});
 }
 
-// A wall at depth 1 in rows 0 to 63 of columns 100 to 109 (but openColumn)
-// and a face of constant depth z in rows 10 to lastRow of columns 100 to
-// lastColumn: only the columns at either end where the wall hides the face
-// are left out.
+// A wall at depth 1 in rows 0 to 63 of columns 100 to wallLast (but
+// openColumns) and a face of constant depth z in rows 10 to lastRow of
+// columns 100 to lastColumn: each kernel leaves out only the columns at either
+// end where the wall hides the face (the AVX2 one also across several groups
+// of eight columns).
 TEST(FastFill, VisibleColumnsLeaveOutOnlyTheHiddenColumnsAtEitherEnd)
 {
     struct Case {
         float z;
-        int lastColumn, lastRow, openColumn;
+        int wallLast, lastColumn, lastRow, openColumns[2];
         bool visible;
         int first, last;
     };
     const Case cases[] = {
-        {5, 110, 40, -1, true, 110, 110},  // behind the wall, but in the open last column
-        {5, 109, 40, -1, false, 0, 0},     // behind the wall everywhere
-        {5, 109, 40, 104, true, 104, 104}, // behind it but in the open middle column
-        {5, 109, 70, -1, true, 100, 109},  // behind it but in the rows below it
-        {1, 110, 40, -1, true, 100, 110},  // at the wall's depth: its depths may round below it
-        {0.5f, 109, 40, -1, true, 100, 109},
+        {5, 109, 110, 40, {-1, -1}, true, 110, 110},  // behind the wall, but in the open last column
+        {5, 109, 109, 40, {-1, -1}, false, 0, 0},     // behind the wall everywhere
+        {5, 109, 109, 40, {104, -1}, true, 104, 104}, // behind it but in the open middle column
+        {5, 109, 109, 70, {-1, -1}, true, 100, 109},  // behind it but in the rows below it
+        {1, 109, 110, 40, {-1, -1}, true, 100, 110},  // at the wall's depth: its depths may round below it
+        {0.5f, 109, 109, 40, {-1, -1}, true, 100, 109},
+        {5, 139, 139, 40, {120, -1}, true, 120, 120},  // one open column far from either end
+        {5, 139, 139, 40, {109, 131}, true, 109, 131}, // two
+        {5, 139, 139, 40, {-1, -1}, false, 0, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "depth " << c.z << ", columns to " << c.lastColumn);
-        SurfaceBuffers buffers;
-        for (int x = 100; x <= 109; ++x)
-            if (x != c.openColumn)
-                buffers.storeWall(x);
-        const PixelBox box{100, c.lastColumn, 10, c.lastRow};
-        const FaceEdges face = faceEdges({100, 10, c.z}, {static_cast<float>(c.lastColumn), 10, c.z},
-                                         {105, static_cast<float>(c.lastRow), c.z});
-        int first = box.xmin, last = box.xmax;
-        ASSERT_EQ(visibleColumns(face, box, buffers.band(), first, last), c.visible);
-        EXPECT_TRUE(!c.visible || (first == c.first && last == c.last)) << first << ".." << last;
+    std::vector<ColumnNarrowing> kernels{visibleColumns};
+    if (processorHasAvx2())
+        kernels.push_back(visibleColumnsAvx2);
+    for (const ColumnNarrowing kernel : kernels) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "depth " << c.z << ", columns to " << c.lastColumn << ", open "
+                                            << c.openColumns[0] << ", kernel " << (kernel == visibleColumns));
+            SurfaceBuffers buffers;
+            for (int x = 100; x <= c.wallLast; ++x)
+                if (x != c.openColumns[0] && x != c.openColumns[1])
+                    buffers.storeWall(x);
+            const PixelBox box{100, c.lastColumn, 10, c.lastRow};
+            const FaceEdges face = faceEdges({100, 10, c.z}, {static_cast<float>(c.lastColumn), 10, c.z},
+                                             {105, static_cast<float>(c.lastRow), c.z});
+            int first = box.xmin, last = box.xmax;
+            ASSERT_EQ(kernel(face, box, buffers.band(), first, last), c.visible);
+            EXPECT_TRUE(!c.visible || (first == c.first && last == c.last)) << first << ".." << last;
+        }
     }
 }
 
