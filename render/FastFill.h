@@ -63,6 +63,10 @@ constexpr int shortestBoundedRun = 2 * depthBlockRows;
 // than it saves. (A sphere's faces behind its front are hidden whole.)
 constexpr int shortestHiddenBox = 16;
 
+// The same for faces filled out of list order: most of them come after the
+// faces in front of them and are hidden, and the question saves more.
+constexpr int shortestHiddenLaterBox = 5;
+
 // Box faces of fewer columns than this fill every column of each strip of
 // rows: leaving out the columns beyond the triangle costs more than it saves.
 constexpr int shortestNarrowedStrip = 16;
@@ -224,7 +228,8 @@ inline FillKernels fillKernels(PixelKernels kernels)
 // stores its depth, and the face in the cover. A box of fewer than
 // shortestNarrowedColumn rows (shortestLayeredColumn where buffers.nearestFirst)
 // goes to the box kernel, less its columns that
-// visibleColumns leaves out where it has shortestHiddenBox rows or more, and
+// visibleColumns leaves out where it has shortestHiddenBox rows or more
+// (shortestHiddenLaterBox where buffers.anyOrder), and
 // in each strip of rows less those that stripColumns leaves out where it has
 // more than one strip and shortestNarrowedStrip columns; bounds is not read.
 // Taller ones go to the tall face kernel, narrowed to the rows of each column
@@ -237,7 +242,8 @@ inline void fillFaceInBand(const FaceEdges& face, const FaceBounds& bounds, int 
     int last = box.xmax < lastColumn ? box.xmax : lastColumn;
     const int rows = box.ymax - box.ymin + 1;
     if (rows < (buffers.nearestFirst ? shortestLayeredColumn : shortestNarrowedColumn)) {
-        if (rows >= shortestHiddenBox && !kernels.visibleColumns(face, box, buffers, first, last))
+        if (rows >= (buffers.anyOrder ? shortestHiddenLaterBox : shortestHiddenBox)
+            && !kernels.visibleColumns(face, box, buffers, first, last))
             return;
         ColumnSpan strips[(shortestNarrowedColumn + stripRows - 2) / stripRows];
         if (rows > stripRows && last - first + 1 >= shortestNarrowedStrip)

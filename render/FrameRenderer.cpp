@@ -211,7 +211,9 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
         // them, most are hidden, which the hidden box test finds for a face
         // at once, where filled before them they would store their depths only
         // for the faces in front to store theirs again. (Smaller faces have no
-        // such test, and cost no less filled later.)
+        // such test, and cost no less filled later: too many of them, as the
+        // faces of a large model, would cost more to put aside than they
+        // save.)
         std::vector<std::size_t>& later = laterFaces_[static_cast<std::size_t>(band)];
         later.clear();
         // The list's size read once: the compiler cannot tell that the fill
@@ -221,7 +223,7 @@ void FrameRenderer::fillBand(int band, ShadingMode shadingMode, const RenderCont
             const FaceSetup& face = faces_[i];
             if (!inBand(face))
                 continue;
-            if (face.box.ymax - face.box.ymin + 1 >= shortestHiddenBox && edges_[i].denominatorU < 0)
+            if (face.box.ymax - face.box.ymin + 1 >= shortestHiddenLaterBox && edges_[i].denominatorU < 0)
                 later.push_back(i);
             else
                 fill(i);
