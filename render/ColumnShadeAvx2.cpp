@@ -214,7 +214,10 @@ __m256i phongPixels(const ShadingInputs& inputs, const RowFaces<count>& faces, c
 
     const Color& diffuseLight = context.light.diffuse.color;
     const Color& specularLight = context.light.specular.color;
-    const __m256 cosine = cosAngle(normal, broadcast(context.light.diffuse.direction));
+    // cosAngle, with the light direction's length the same in every lane
+    // and every group: computed once per frame.
+    const __m256 cosine = _mm256_div_ps(dot(normal, broadcast(context.light.diffuse.direction)),
+                                        _mm256_mul_ps(length(normal), _mm256_set1_ps(inputs.diffuseLength)));
     const __m256 diffuseIntensity = notNegative(_mm256_xor_ps(cosine, _mm256_set1_ps(-0.0f))); // -cosine
     const Lanes3 diffuseColor = {_mm256_set1_ps(1.0f * diffuseLight.r), _mm256_set1_ps(1.0f * diffuseLight.g),
                                  _mm256_set1_ps(1.0f * diffuseLight.b)};

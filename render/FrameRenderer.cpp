@@ -248,6 +248,7 @@ void FrameRenderer::shadeBand(const BandBuffers& buffers, int firstColumn, int l
     inputs.cornerColors = normalColors_.data();
     inputs.context = &context;
     inputs.grayChannels = grayChannels(shadingMode, context.light);
+    inputs.diffuseLength = length(context.light.diffuse.direction);
     // Four columns at a time, so that the surface is written in runs of four
     // pixels of a row rather than in 500 scattered pixels per column. Rows
     // where none of the four has a stored depth stay as they are: black.

@@ -157,16 +157,19 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesForEveryThreadCount)
 // Lights of colours other than the start light's white: a lit pixel's three
 // channels differ (or, under a gray light, are the same operations on the
 // same floats, which the kernels may compute once), Phong's also with only
-// the specular light coloured.
+// the specular light coloured; and a diffuse light from another direction
+// than the specular one, of another length.
 TEST(FrameRendererFrames, EqualTheStraightforwardFramesInEveryLight)
 {
     Testing::freshDepthBuffer();
     const Mesh meshes[] = {loaded(writeSphereObj(12, 16)), hostileMesh()};
     const struct {
         Color diffuse, specular;
-    } lights[] = {{{0.9f, 0.9f, 0.2f, 1}, {1, 1, 1, 1}},
-                  {{1, 1, 1, 1}, {0.4f, 0.9f, 0.4f, 1}},
-                  {{0.7f, 0.7f, 0.7f, 1}, {0.5f, 0.5f, 0.5f, 1}}};
+        Vector3 diffuseDirection;
+    } lights[] = {{{0.9f, 0.9f, 0.2f, 1}, {1, 1, 1, 1}, {-1, -1, -1}},
+                  {{1, 1, 1, 1}, {0.4f, 0.9f, 0.4f, 1}, {-1, -1, -1}},
+                  {{0.7f, 0.7f, 0.7f, 1}, {0.5f, 0.5f, 0.5f, 1}, {-1, -1, -1}},
+                  {{1, 1, 1, 1}, {1, 1, 1, 1}, {0.5f, -2, -0.3f}}};
     Camera camera;
     Light light;
     applyStartValues(camera, light);
@@ -174,6 +177,7 @@ TEST(FrameRendererFrames, EqualTheStraightforwardFramesInEveryLight)
     for (const auto& colors : lights) {
         light.diffuse.color = colors.diffuse;
         light.specular.color = colors.specular;
+        light.diffuse.direction = colors.diffuseDirection;
         for (const Mesh& mesh : meshes) {
             for (const ShadingMode shading : {shadingModeGouraud, shadingModePhong}) {
                 FrameSurface expected;
