@@ -25,9 +25,12 @@ namespace Quorvane {
 // drawing (drawWireframe and drawShadedFaces on a reset depthBuffer), computed
 // with each vertex transformed once per frame and the surface split into bands
 // of columns that the pool's threads fill at the same time. Each band fills
-// every face in list order within its own columns, and a pixel depends only on
-// the faces that cover it, so every thread count gives the same frame. Uses
-// none of the renderer's globals: it keeps its own depth buffer and shaders.
+// every face within its own columns, in the same order as every other band
+// (the list's, the faces turned away from the eye last, or nearest first; ties
+// in depth go to the first face in the list in every order), and a pixel
+// depends only on the faces that cover it, so every thread count gives the
+// same frame. Uses none of the renderer's globals: it keeps its own depth
+// buffer and shaders.
 class FrameRenderer {
 public:
     // threadCount below 1 counts as 1. The kernels change the speed only.
@@ -75,7 +78,8 @@ private:
     std::vector<FaceBounds> bounds_;   // per face, set where its box is narrowed
     // Where nearestFirst_, the drawn faces in the order they are filled, each
     // its orderDepth's orderedBits above its index (see orderFaces); else
-    // faces are filled in list order.
+    // faces are filled in list order, those turned away from the eye last
+    // (see fillBand).
     bool nearestFirst_ = false;
     std::vector<std::uint64_t> faceOrder_;
     std::vector<std::uint64_t> sortScratch_;
