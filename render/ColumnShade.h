@@ -33,7 +33,7 @@ struct ShadingInputs {
     // the same floats, as where the light's colours are gray (the start
     // light is white): a kernel may compute one channel for all three.
     bool grayChannels = false;
-    // length of the diffuse light's direction, which every Phong pixel's
+    // The length of the diffuse light's direction, which every Phong pixel's
     // cosAngle divides by.
     float diffuseLength = 0;
 };

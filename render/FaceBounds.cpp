@@ -95,8 +95,8 @@ struct PointDepth {
 // corners bound every point of the box.
 PointDepth pointDepth(const FaceEdges& face, double x, double y)
 {
-    constexpr double u4 = 0x1p-22;
-    constexpr double tiny = 0x1p-140;
+    constexpr double u4 = DepthErrorTerms::roundingUnits;
+    constexpr double tiny = DepthErrorTerms::underflow;
     const double pxa = x - face.a.x;
     const double pya = y - face.a.y;
     const double dU = face.denominatorU, dV = face.denominatorV;
@@ -129,8 +129,7 @@ PointDepth pointDepth(const FaceEdges& face, double x, double y)
 // bound every point of the box.
 bool boxCornerDepths(const FaceEdges& face, const PixelBox& box, PointDepth (&corners)[4])
 {
-    // Far beyond any depth that matters, and far below where float overflows.
-    constexpr double largest = 1e30;
+    constexpr double largest = DepthErrorTerms::largestCorner;
     corners[0] = pointDepth(face, box.xmin, box.ymin);
     corners[1] = pointDepth(face, box.xmax, box.ymin);
     corners[2] = pointDepth(face, box.xmin, box.ymax);
@@ -210,8 +209,9 @@ DepthFloor depthFloor(const FaceBounds& bounds)
     // Far below where float overflows; NaN fails too.
     if (!(magnitude < 1e36))
         return floor;
-    floor.atOrigin =
-        static_cast<float>(bounds.depthAtOrigin - bounds.depthError - magnitude * 0x1p-20 - 0x1p-120);
+    floor.atOrigin = static_cast<float>(bounds.depthAtOrigin - bounds.depthError
+                                        - magnitude * DepthErrorTerms::floorLowering
+                                        - DepthErrorTerms::floorLoweringBelowZero);
     floor.perColumn = static_cast<float>(bounds.depthPerColumn);
     floor.perRow = static_cast<float>(bounds.depthPerRow);
     return floor;
@@ -225,9 +225,8 @@ float boxDepthFloor(const FaceEdges& face, const PixelBox& box)
     double lowest = std::numeric_limits<double>::infinity();
     for (const PointDepth& corner : corners)
         lowest = std::min(lowest, corner.depth - corner.error);
-    // Lowered by far more than the conversion to float rounds, underflow
-    // included.
-    return static_cast<float>(lowest - std::fabs(lowest) * 0x1p-20 - 0x1p-120);
+    return static_cast<float>(lowest - std::fabs(lowest) * DepthErrorTerms::floorLowering
+                              - DepthErrorTerms::floorLoweringBelowZero);
 }
 
 FaceBounds faceBounds(const FaceEdges& face, const PixelBox& box, bool withDepth)

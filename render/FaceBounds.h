@@ -56,6 +56,21 @@ struct FaceBounds {
 // from zero for floats.
 DepthFloor depthFloor(const FaceBounds& bounds);
 
+// The terms of the depth error bounds, which the portable and the AVX2 box
+// floors share so that both give the same float: four units of float rounding
+// relative to the magnitudes summed, a term for underflow, the largest corner
+// depth and error that bound anything (far beyond any depth that matters, and
+// far below where float overflows), and how far a double floor is lowered,
+// relative and absolute, before it becomes a float (far more than the
+// conversion rounds, underflow included).
+namespace DepthErrorTerms {
+constexpr double roundingUnits = 0x1p-22;
+constexpr double underflow = 0x1p-140;
+constexpr double largestCorner = 1e30;
+constexpr double floorLowering = 0x1p-20;
+constexpr double floorLoweringBelowZero = 0x1p-120;
+} // namespace DepthErrorTerms
+
 // A float below every depth the fill computes for face anywhere in box (its
 // pixelBox, clamped or not), or minus infinity where the corners' depths are
 // too large or not finite for one: where no stored depth of the box is above

@@ -183,7 +183,8 @@ float boxDepthFloorAvx2(const FaceEdges& face, const PixelBox& box)
     // pointDepth's operations in its order, a corner of the box in each lane
     // in the order of boxCornerDepths; each intrinsic is one IEEE double
     // operation.
-    const __m256d u4 = _mm256_set1_pd(0x1p-22), tiny = _mm256_set1_pd(0x1p-140), one = _mm256_set1_pd(1);
+    const __m256d u4 = _mm256_set1_pd(DepthErrorTerms::roundingUnits);
+    const __m256d tiny = _mm256_set1_pd(DepthErrorTerms::underflow), one = _mm256_set1_pd(1);
     const __m256d x = _mm256_setr_pd(box.xmin, box.xmax, box.xmin, box.xmax);
     const __m256d y = _mm256_setr_pd(box.ymin, box.ymin, box.ymax, box.ymax);
     const __m256d pxa = _mm256_sub_pd(x, _mm256_set1_pd(face.a.x));
@@ -203,7 +204,7 @@ float boxDepthFloorAvx2(const FaceEdges& face, const PixelBox& box)
     const __m256d errorV = error(bax, bay, dV, exactV);
     const __m256d exactW = _mm256_sub_pd(_mm256_sub_pd(one, exactU), exactV);
     const __m256d errorW =
-        plus(plus(times(plus(errorU, errorV), _mm256_set1_pd(1 + 0x1p-22)),
+        plus(plus(times(plus(errorU, errorV), _mm256_set1_pd(1 + DepthErrorTerms::roundingUnits)),
                   times(u4, plus(plus(plus(plus(one, absolute(exactU)), absolute(exactV)), errorU), errorV))),
              tiny);
     const __m256d az = _mm256_set1_pd(face.a.z), bz = _mm256_set1_pd(face.b.z), cz = _mm256_set1_pd(face.c.z);
@@ -216,7 +217,7 @@ float boxDepthFloorAvx2(const FaceEdges& face, const PixelBox& box)
                                  times(cAbs, plus(absolute(exactV), errorV))))),
              tiny);
     // As boxCornerDepths: no floor where a corner is too large or not finite.
-    const __m256d largest = _mm256_set1_pd(1e30);
+    const __m256d largest = _mm256_set1_pd(DepthErrorTerms::largestCorner);
     const __m256d bounded = _mm256_and_pd(_mm256_cmp_pd(absolute(depth), largest, _CMP_LT_OQ),
                                           _mm256_cmp_pd(depthError, largest, _CMP_LT_OQ));
     if (_mm256_movemask_pd(bounded) != 0xf)
@@ -226,7 +227,8 @@ float boxDepthFloorAvx2(const FaceEdges& face, const PixelBox& box)
     const __m128d halves = _mm_min_pd(_mm256_castpd256_pd128(lows), _mm256_extractf128_pd(lows, 1));
     const double lowest = _mm_cvtsd_f64(_mm_min_sd(halves, _mm_unpackhi_pd(halves, halves)));
     const double magnitude = _mm_cvtsd_f64(_mm_andnot_pd(_mm_set_sd(-0.0), _mm_set_sd(lowest)));
-    return static_cast<float>(lowest - magnitude * 0x1p-20 - 0x1p-120);
+    return static_cast<float>(lowest - magnitude * DepthErrorTerms::floorLowering
+                              - DepthErrorTerms::floorLoweringBelowZero);
 }
 
 } // namespace Quorvane
